@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the whole program, then the engineering core
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+ctest --preset sanitize
+
+cmake --preset default >/dev/null
+cmake --build --preset default
+ctest --preset default

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "design_record.h"
+
+namespace korvelle {
+
+// Material numbers, counted from 1 in their list.
+namespace fulldepth {
+inline constexpr std::int16_t kOgfc = 1;
+inline constexpr std::int16_t kPem = 2;
+inline constexpr std::int16_t kFirstMix = 3;
+inline constexpr std::int16_t kLastMix = 9;
+inline constexpr std::int16_t kSoilCementBase = 10;
+inline constexpr std::int16_t kGradedAggregateBase = 11;
+inline constexpr std::int16_t kNoCourse = 12;
+}  // namespace fulldepth
+
+namespace overlay {
+inline constexpr std::int16_t kOgfc = 1;
+inline constexpr std::int16_t kPem = 2;
+inline constexpr std::int16_t kFirstMix = 3;
+inline constexpr std::int16_t kLastMix = 9;
+inline constexpr std::int16_t kNoCourse = 10;
+}  // namespace overlay
+
+namespace existing {
+inline constexpr std::int16_t kConcreteGood = 1;
+inline constexpr std::int16_t kConcreteFair = 2;
+inline constexpr std::int16_t kAsphalticConcrete = 3;
+inline constexpr std::int16_t kSoilCementBase = 4;
+inline constexpr std::int16_t kGradedAggregateBase = 5;
+inline constexpr std::int16_t kSandClayBase = 6;
+inline constexpr std::int16_t kNoCourse = 7;
+}  // namespace existing
+
+inline constexpr std::string_view kNoCourseName = "[NO COURSE]";
+
+// Fills the three material lists and sets the default design values
+// (single-unit ESAL 0.40, multiple-unit ESAL 1.50, terminal serviceability
+// 2.5).  Runs once when the program starts.
+void InitMaterialLists(DesignRecord& record);
+
+// The choice lists of the structure entry screens are slices of the material
+// lists: a row's list shows the materials first..last of its list, and list
+// position p stands for material number p + first.
+struct MaterialSlice {
+    std::int16_t first;  // material number shown at position 0
+    std::int16_t last;   // material number shown at the last position
+    int size() const { return last - first + 1; }
+    // Material number for a list position; 0 when the position is outside
+    // the list (nothing chosen is -1).
+    std::int16_t MaterialAt(int position) const {
+        return position >= 0 && position < size() ? static_cast<std::int16_t>(first + position) : 0;
+    }
+};
+
+inline constexpr MaterialSlice kFullDepthTopList{1, 5};      // course 1
+inline constexpr MaterialSlice kFullDepthLowerList{3, 12};   // courses 2 to 5
+inline constexpr MaterialSlice kOverlayTopList{1, 5};        // overlay course 1
+inline constexpr MaterialSlice kOverlayLowerList{3, 10};     // overlay courses 2 and 3
+inline constexpr MaterialSlice kExistingList{1, 7};          // existing courses 1 to 3
+
+// Layer coefficients of the base and concrete courses; 0 for materials that
+// take theirs from the top asphalt zone or have none.
+float FullDepthBaseCoefficient(std::int16_t material);
+float ExistingCoefficient(std::int16_t material);
+
+// Spread rates shown for the surface courses that carry no structural value.
+struct SpreadRate {
+    std::string_view imperial;
+    std::string_view metric;
+};
+inline constexpr SpreadRate kOgfcSpreadRate{"90 lb/sy", "50 kg/sm"};
+inline constexpr SpreadRate kPemSpreadRate{"135 lb/sy", "75 kg/sm"};
+
+}  // namespace korvelle

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "design_record.h"
+
+namespace korvelle {
+
+// Why the design traffic or the required structural number could not be
+// computed.  The design equation is undefined on these inputs.
+enum class SnError {
+    None,
+    DesignPeriodNotPositive,        // final year not after the initial year
+    RegionalFactorNotPositive,
+    ServiceabilityLossNotPositive,  // terminal serviceability of 4.2 or more
+    TrafficOverflow,                // mean AADT, daily loads or design loading beyond 32 bits
+    LoadingNotPositive,             // no 18-kip loads over the design period
+    NotFinite,                      // an input or intermediate value is not a finite number
+    NoSolution,                     // the search found no positive structural number
+    SearchLimit,                    // the search did not settle within kMaxSnSearchSteps
+};
+
+class SnStatus {
+public:
+    SnStatus() = default;
+    explicit SnStatus(SnError error) : error_(error) {}
+    explicit operator bool() const { return error_ == SnError::None; }
+    SnError error() const { return error_; }
+
+private:
+    SnError error_ = SnError::None;
+};
+
+// Computes the mean AADT, the daily 18-kip loads in the design lane, the
+// design-period loading and the required structural number by the 1972
+// flexible-pavement design equation, from the traffic and design data in the
+// record.  On failure nothing in the record changes.
+SnStatus ComputeRequiredSn(DesignRecord& record);
+
+// The search for the required SN gives up after this many steps of 0.01.
+inline constexpr int kMaxSnSearchSteps = 20000;
+
+}  // namespace korvelle

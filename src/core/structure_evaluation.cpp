@@ -1,0 +1,346 @@
+#include "structure_evaluation.h"
+
+#include <cmath>
+
+#include "materials.h"
+#include "number_format.h"
+#include "number_text.h"
+
+namespace korvelle {
+
+namespace {
+
+constexpr float kTopZone = 4.5f;  // inches of pavement that take the upper asphalt coefficient
+constexpr float kMmPerInch = 25.4f;
+
+// Cells of one course: its name and thickness, then its coefficient and
+// structural value, on one line or split at the bottom of the top zone.
+class RowWriter {
+public:
+    explicit RowWriter(ResultRow& row) : row_(row) {}
+
+    void Course(const std::string& name, float inches) {
+        row_[kMaterialCell] = name;
+        Thickness(kInchesCell, inches);
+    }
+
+    void SpreadRate(const korvelle::SpreadRate& rate) {
+        row_[kInchesCell] = std::string(rate.imperial);
+        row_[kMillimetresCell] = std::string(rate.metric);
+        row_[kCoefficientCell] = "0.00";
+        row_[kStructuralValueCell] = "0.00";
+    }
+
+    // An asphalt course wholly inside (0.44) or below (0.30) the top zone.
+    void Asphalt(bool insideTopZone, float inches) {
+        const double coefficient = insideTopZone ? 0.44 : 0.30;
+        row_[kCoefficientCell] = insideTopZone ? "0.44" : "0.30";
+        row_[kStructuralValueCell] = FormatNumber(coefficient * inches, "0.00");
+    }
+
+    // A base or concrete course, whose coefficient is a single.
+    void Base(float coefficient, float inches) {
+        row_[kCoefficientCell] = FormatNumber(coefficient, "0.00");
+        row_[kStructuralValueCell] = FormatNumber(coefficient * inches, "0.00");
+    }
+
+    // An asphalt course split at the bottom of the top zone.
+    void Split(float upper, float lower) {
+        Thickness(kInchesCell, upper);
+        row_[kCoefficientCell] = "0.44";
+        row_[kStructuralValueCell] = FormatNumber(0.44 * upper, "0.00");
+        LowerPart(lower);
+    }
+
+    // The top course reaching below the top zone: its upper part is always
+    // the whole zone.
+    void SplitTopCourse(float lower) {
+        row_[kInchesCell] = "4.50";
+        row_[kMillimetresCell] = "114";
+        row_[kCoefficientCell] = "0.44";
+        row_[kStructuralValueCell] = "1.98";
+        LowerPart(lower);
+    }
+
+private:
+    void Thickness(int cell, float inches) {
+        row_[cell] = FormatNumber(inches, "#0.00");
+        row_[cell + 1] = FormatNumber(kMmPerInch * inches, "###");
+    }
+
+    void LowerPart(float lower) {
+        Thickness(kLowerInchesCell, lower);
+        row_[kLowerCoefficientCell] = "0.30";
+        row_[kLowerStructuralValueCell] = FormatNumber(0.30 * lower, "0.00");
+    }
+
+    ResultRow& row_;
+};
+
+// A thickness typed for a course in use: a number of inches, not negative.
+std::optional<float> Thickness(const std::string& text) {
+    auto value = ParseSingle(text);
+    if (!value || *value < 0.0f) return std::nullopt;
+    return value;
+}
+
+// The thickness of a course whose thickness does not count (a surface course
+// laid by spread rate, or no course): blank means none.
+std::optional<float> OptionalThickness(const std::string& text) {
+    if (text.find_first_not_of(" \t") == std::string::npos) return 0.0f;
+    return Thickness(text);
+}
+
+// Courses in use must follow each other from the top course down.
+template <std::size_t N, typename InUse>
+bool WithoutGaps(const std::array<std::int16_t, N>& materials, std::size_t first, InUse inUse) {
+    bool ended = false;
+    for (std::size_t k = first; k < N; ++k) {
+        if (!inUse(materials[k])) {
+            ended = true;
+        } else if (ended) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Sums the structural values as displayed, then compares the proposed
+// structural number with the required one.
+void Summarize(ResultSheet& sheet, DesignRecord& record) {
+    float proposed = 0.0f;
+    for (const ResultRow& row : sheet.rows) {
+        for (int cell : {kStructuralValueCell, kLowerStructuralValueCell}) {
+            double value = LeadingValue(row[cell]);
+            if (value > 0.0) proposed = static_cast<float>(proposed + value);
+        }
+    }
+    record.proposedSn = proposed;
+    record.snDifferencePercent = static_cast<float>(
+        std::fabs((static_cast<double>(proposed) - record.requiredSn) / record.requiredSn * 100.0));
+    sheet.requiredSn = FormatNumber(record.requiredSn, "0.00");
+    sheet.proposedSn = FormatNumber(proposed, "0.00");
+    sheet.difference = FormatNumber(record.snDifferencePercent, "##0.0") + "%";
+    if (proposed > record.requiredSn) {
+        sheet.verdict = kOverdesign;
+    } else if (proposed < record.requiredSn) {
+        sheet.verdict = kUnderdesign;
+    } else {
+        sheet.verdict = kExactVerdict;
+    }
+}
+
+bool CanCompare(const DesignRecord& record) {
+    return std::isfinite(record.requiredSn) && record.requiredSn != 0.0f;
+}
+
+bool IsFullDepthMix(std::int16_t m) { return m >= fulldepth::kFirstMix && m <= fulldepth::kLastMix; }
+bool IsFullDepthCourse(std::int16_t m) { return m >= fulldepth::kFirstMix && m <= fulldepth::kGradedAggregateBase; }
+bool IsOverlayMix(std::int16_t m) { return m >= overlay::kFirstMix && m <= overlay::kLastMix; }
+bool IsExistingCourse(std::int16_t m) { return m >= existing::kConcreteGood && m <= existing::kSandClayBase; }
+
+const korvelle::SpreadRate& SpreadRateOf(std::int16_t surfaceMaterial) {
+    return surfaceMaterial == fulldepth::kOgfc ? kOgfcSpreadRate : kPemSpreadRate;
+}
+
+}  // namespace
+
+std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& courses,
+                                             DesignRecord& record) {
+    std::array<std::int16_t, 5> material{};
+    material[0] = kFullDepthTopList.MaterialAt(courses[0].position);
+    for (std::size_t k = 1; k < 5; ++k) material[k] = kFullDepthLowerList.MaterialAt(courses[k].position);
+    if (material[0] == 0 || !WithoutGaps(material, 1, IsFullDepthCourse) || !CanCompare(record)) {
+        return std::nullopt;
+    }
+    const bool spreadRateTop = material[0] < fulldepth::kFirstMix;
+
+    int n = 1;
+    for (std::size_t k = 1; k < 5; ++k) n += IsFullDepthCourse(material[k]) ? 1 : 0;
+
+    std::array<float, 5> t{};
+    for (int k = 0; k < n; ++k) {
+        auto inches = (k == 0 && spreadRateTop) ? OptionalThickness(courses[0].thickness)
+                                                : Thickness(courses[k].thickness);
+        if (!inches) return std::nullopt;
+        t[k] = *inches;
+    }
+
+    record.mmPerInch = kMmPerInch;
+    record.topZoneDepth = kTopZone;
+    record.fullDepthCourseMaterial = material;
+    record.fullDepthCourseCount = static_cast<std::int16_t>(n);
+    for (int k = 0; k < n; ++k) record.fullDepthThickness[k] = t[k];
+
+    ResultSheet sheet;
+    sheet.rows.resize(5);
+    for (int k = 0; k < n; ++k) {
+        RowWriter(sheet.rows[k]).Course(record.fullDepthMaterials[material[k] - 1], t[k]);
+    }
+    if (spreadRateTop) {
+        record.topZoneDepth = t[0] + kTopZone;
+        RowWriter(sheet.rows[0]).SpreadRate(SpreadRateOf(material[0]));
+    }
+
+    // The course in which the bottom of the top zone falls: strictly inside a
+    // course, or the course just below one that ends exactly at the bottom;
+    // n + 1 when two or more courses all lie inside the zone.
+    const float L = record.topZoneDepth;
+    std::array<float, 6> S{};  // S[k]: depth of the bottom of course k (1-based)
+    for (int k = 1; k <= n; ++k) S[k] = S[k - 1] + t[k - 1];
+    int zone = 0;
+    if (t[0] > L) zone = 1;
+    if (n >= 2 && L > t[0] && S[2] > L) zone = 2;
+    for (int k = 3; k <= n; ++k) {
+        if (S[k - 1] < L && S[k] > L) zone = k;
+    }
+    if (n >= 2 && S[n] < L) zone = n + 1;
+    for (int k = 2; k <= n; ++k) {
+        if (S[k] == L) zone = k + 1;
+    }
+    record.topZoneCourse = static_cast<float>(zone);
+
+    if (!spreadRateTop) {
+        if (zone == 1) {
+            record.upperPart[0] = kTopZone;
+            record.lowerPart[0] = t[0] - kTopZone;
+            RowWriter(sheet.rows[0]).SplitTopCourse(record.lowerPart[0]);
+        } else {
+            RowWriter(sheet.rows[0]).Asphalt(true, t[0]);
+        }
+    }
+    for (int k = 2; k <= n; ++k) {
+        RowWriter row(sheet.rows[k - 1]);
+        const std::int16_t m = material[k - 1];
+        if (!IsFullDepthMix(m)) {
+            record.baseCoefficient = FullDepthBaseCoefficient(m);
+            row.Base(record.baseCoefficient, t[k - 1]);
+        } else if (zone == k) {
+            record.upperPart[k - 1] = L - S[k - 1];
+            record.lowerPart[k - 1] = S[k] - L;
+            row.Split(record.upperPart[k - 1], record.lowerPart[k - 1]);
+        } else {
+            row.Asphalt(zone > k, t[k - 1]);
+        }
+    }
+
+    Summarize(sheet, record);
+    return sheet;
+}
+
+std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& overlayCourses,
+                                           const std::array<CourseEntry, 3>& existingCourses,
+                                           DesignRecord& record) {
+    std::array<std::int16_t, 3> over{};
+    over[0] = kOverlayTopList.MaterialAt(overlayCourses[0].position);
+    for (std::size_t k = 1; k < 3; ++k) over[k] = kOverlayLowerList.MaterialAt(overlayCourses[k].position);
+    std::array<std::int16_t, 3> under{};
+    for (std::size_t k = 0; k < 3; ++k) under[k] = kExistingList.MaterialAt(existingCourses[k].position);
+    if (over[0] == 0 || under[0] == 0 || !WithoutGaps(over, 1, IsOverlayMix) ||
+        !WithoutGaps(under, 0, IsExistingCourse) || !CanCompare(record)) {
+        return std::nullopt;
+    }
+    const bool spreadRateTop = over[0] < overlay::kFirstMix;
+
+    int n = 1;
+    for (std::size_t k = 1; k < 3; ++k) n += IsOverlayMix(over[k]) ? 1 : 0;
+    int existingCount = 0;
+    for (std::int16_t m : under) existingCount += IsExistingCourse(m) ? 1 : 0;
+
+    std::array<float, 3> t{};
+    for (int k = spreadRateTop ? 1 : 0; k < n; ++k) {
+        auto inches = Thickness(overlayCourses[k].thickness);
+        if (!inches) return std::nullopt;
+        t[k] = *inches;
+    }
+    // The top existing course's row is always shown, even as "[NO COURSE]".
+    std::array<float, 3> e{};
+    for (int k = 0; k < std::max(existingCount, 1); ++k) {
+        auto inches = IsExistingCourse(under[k]) ? Thickness(existingCourses[k].thickness)
+                                                  : OptionalThickness(existingCourses[k].thickness);
+        if (!inches) return std::nullopt;
+        e[k] = *inches;
+    }
+
+    record.mmPerInch = kMmPerInch;
+    record.topZoneDepth = kTopZone;
+    record.overlayCourseMaterial = over;
+    record.existingCourseMaterial = under;
+    record.overlayCourseCount = static_cast<std::int16_t>(n);
+    record.existingCourseCount = static_cast<std::int16_t>(existingCount);
+    for (int k = 0; k < n; ++k) record.overlayThickness[k] = t[k];
+    for (int k = 0; k < std::max(existingCount, 1); ++k) record.existingThickness[k] = e[k];
+
+    ResultSheet sheet;
+    sheet.rows.resize(6);
+    for (int k = 0; k < n; ++k) RowWriter(sheet.rows[k]).Course(record.overlayMaterials[over[k] - 1], t[k]);
+    for (int k = 0; k < std::max(existingCount, 1); ++k) {
+        RowWriter(sheet.rows[3 + k]).Course(record.existingMaterials[under[k] - 1], e[k]);
+    }
+    if (spreadRateTop) {
+        record.topZoneDepth = t[0] + kTopZone;
+        RowWriter(sheet.rows[0]).SpreadRate(SpreadRateOf(over[0]));
+    }
+
+    // Courses numbered from the surface: overlay courses 1 to 3, then the
+    // top existing course as course 4.
+    const float L = record.topZoneDepth;
+    std::array<float, 4> S{};
+    for (int k = 1; k <= n; ++k) S[k] = S[k - 1] + t[k - 1];
+    const float T = S[n];  // total thickness of the overlay
+    const bool asphalticBelow = under[0] == existing::kAsphalticConcrete;
+    int zone = 0;
+    if (t[0] > L) zone = 1;
+    if (n >= 2 && L > t[0] && S[2] > L) zone = 2;
+    if (n == 3 && S[2] < L && S[3] > L) zone = 3;
+    if (n >= 2 && S[2] == L) zone = 3;
+    if (n == 3 && S[3] == L) zone = 4;
+    if (asphalticBelow && T < L && T + e[0] > L) zone = 4;
+    record.topZoneCourse = static_cast<float>(zone);
+    // Zone 0 means the zone reaches down to or below the bottom of every
+    // asphalt course, except when overlay course 1 ends exactly at its
+    // bottom: the courses below it then lie wholly below the zone.
+    const bool zoneEndsBelowCourse1 = zone == 0 && !spreadRateTop && t[0] == L;
+    auto insideZone = [&](int k) { return zone == 0 ? !zoneEndsBelowCourse1 : zone > k; };
+
+    if (!spreadRateTop) {
+        if (zone == 1) {
+            record.upperPart[0] = kTopZone;
+            record.lowerPart[0] = t[0] - kTopZone;
+            RowWriter(sheet.rows[0]).SplitTopCourse(record.lowerPart[0]);
+        } else {
+            RowWriter(sheet.rows[0]).Asphalt(true, t[0]);
+        }
+    }
+    for (int k = 2; k <= n; ++k) {
+        RowWriter row(sheet.rows[k - 1]);
+        if (zone == k) {
+            record.upperPart[k - 1] = L - S[k - 1];
+            record.lowerPart[k - 1] = S[k] - L;
+            row.Split(record.upperPart[k - 1], record.lowerPart[k - 1]);
+        } else {
+            row.Asphalt(insideZone(k), t[k - 1]);
+        }
+    }
+
+    for (int k = 0; k < existingCount; ++k) {
+        RowWriter row(sheet.rows[3 + k]);
+        if (under[k] == existing::kAsphalticConcrete) {
+            if (k == 0 && zone == 4) {
+                record.upperPart[3] = L - T;
+                record.lowerPart[3] = T + e[0] - L;
+                row.Split(record.upperPart[3], record.lowerPart[3]);
+            } else {
+                row.Asphalt(k == 0 && insideZone(4), e[k]);
+            }
+        } else {
+            record.baseCoefficient = ExistingCoefficient(under[k]);
+            row.Base(record.baseCoefficient, e[k]);
+        }
+    }
+
+    Summarize(sheet, record);
+    return sheet;
+}
+
+}  // namespace korvelle

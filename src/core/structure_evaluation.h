@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design_record.h"
+
+namespace korvelle {
+
+// One course row of a structure entry screen: the chosen position in the
+// row's material list (-1 when nothing is chosen) and the thickness in inches
+// as typed.
+struct CourseEntry {
+    int position = -1;
+    std::string thickness;
+};
+
+// Cells of a result row.  Cells 5 to 8 are the second line of a course split
+// at the bottom of the top asphalt zone.
+enum ResultCell {
+    kMaterialCell = 0,
+    kInchesCell = 1,
+    kMillimetresCell = 2,
+    kCoefficientCell = 3,
+    kStructuralValueCell = 4,
+    kLowerInchesCell = 5,
+    kLowerMillimetresCell = 6,
+    kLowerCoefficientCell = 7,
+    kLowerStructuralValueCell = 8,
+};
+
+using ResultRow = std::array<std::string, 9>;
+
+// What a result screen shows and the design form prints, every value as its
+// displayed text.  A full-depth sheet has 5 rows (courses 1 to 5); an overlay
+// sheet 6 (overlay courses 1 to 3, existing courses 1 to 3, whose rows 5 and
+// 6 use cells 0 to 4 only).
+struct ResultSheet {
+    std::vector<ResultRow> rows;
+    std::string requiredSn;
+    std::string proposedSn;
+    std::string difference;  // "12.3%"
+    std::string verdict;     // "Overdesign", "Underdesign" or kExactVerdict
+};
+
+inline constexpr const char* kOverdesign = "Overdesign";
+inline constexpr const char* kUnderdesign = "Underdesign";
+// Proposed and required structural numbers are equal.
+inline constexpr const char* kExactVerdict = "Exact Design";
+
+// Evaluates a proposed full-depth pavement (course 1 at element 0): gives
+// every course its layer coefficient, forms the proposed structural number,
+// compares it with the required one and writes the results into the record.
+// Nothing when the structure cannot be evaluated: no top course, a chosen
+// course whose thickness is not a number or is negative, a course in use
+// below one that is not, or no required structural number to compare with.
+// The record is then left unchanged.
+std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& courses,
+                                             DesignRecord& record);
+
+// Evaluates an asphalt overlay (course 1 at element 0) on an existing pavement
+// (existing course 1 at element 0), in the same way.
+std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& overlay,
+                                           const std::array<CourseEntry, 3>& existing,
+                                           DesignRecord& record);
+
+}  // namespace korvelle

@@ -1,0 +1,62 @@
+#include "core/number_format.h"
+
+#include <gtest/gtest.h>
+
+namespace korvelle {
+namespace {
+
+TEST(FormatNumber, ThePatternsOfTheScreensAndTheForm) {
+    EXPECT_EQ(FormatNumber(1.25, "#0.00"), "1.25");
+    EXPECT_EQ(FormatNumber(0.0, "#0.00"), "0.00");
+    EXPECT_EQ(FormatNumber(16.0, "#0.00"), "16.00");
+    EXPECT_EQ(FormatNumber(0.2f, "0.00"), "0.20");
+    EXPECT_EQ(FormatNumber(0.1, "0.000"), "0.100");
+    EXPECT_EQ(FormatNumber(114.3, "###"), "114");
+    EXPECT_EQ(FormatNumber(0.0, "###"), "");  // "#" alone prints nothing for zero
+    EXPECT_EQ(FormatNumber(0.4, "###"), "");  // rounds to zero
+    EXPECT_EQ(FormatNumber(12.25, "##0.0"), "12.3");
+    EXPECT_EQ(FormatNumber(0.04, "##0.0"), "0.0");
+    EXPECT_EQ(FormatNumber(90.0, "###.0"), "90.0");
+    EXPECT_EQ(FormatNumber(0.5, "###.0"), ".5");  // no leading zero
+    EXPECT_EQ(FormatNumber(100.0, "###.0"), "100.0");
+    EXPECT_EQ(FormatNumber(std::int32_t{12000}, "##,###"), "12,000");
+    EXPECT_EQ(FormatNumber(std::int32_t{999}, "##,###"), "999");
+    EXPECT_EQ(FormatNumber(std::int32_t{0}, "##,###"), "");
+    EXPECT_EQ(FormatNumber(std::int32_t{9008200}, "###,###,###"), "9,008,200");
+    EXPECT_EQ(FormatNumber(std::int32_t{2147483647}, "###,###,###"), "2,147,483,647");
+    EXPECT_EQ(FormatNumber(std::int32_t{1234567}, "##,###"), "1,234,567");  // more digits than the pattern
+    EXPECT_EQ(FormatNumber(std::int64_t{-1500}, "##,###"), "-1,500");
+}
+
+TEST(FormatNumber, RoundsTheDecimalValueAsAPersonWould) {
+    // 0.30 x 2.75 is 0.8249999... in binary; as a decimal it is 0.825.
+    EXPECT_EQ(FormatNumber(0.30 * 2.75, "0.00"), "0.83");
+    EXPECT_EQ(FormatNumber(0.30 * 0.25, "0.00"), "0.08");  // 0.075
+    EXPECT_EQ(FormatNumber(0.44 * 1.3, "0.00"), "0.57");   // 0.572
+    // 7.50 in x 25.4 = 190.5 mm (single)
+    EXPECT_EQ(FormatNumber(25.4f * 7.5f, "###"), "191");
+    EXPECT_EQ(FormatNumber(25.4f * 4.5f, "###"), "114");
+    EXPECT_EQ(FormatNumber(2.675f, "0.00"), "2.68");
+    EXPECT_EQ(FormatNumber(1.005, "0.00"), "1.01");
+    EXPECT_EQ(FormatNumber(9.995, "#0.00"), "10.00");  // carry into a new digit
+    EXPECT_EQ(FormatNumber(999.95, "##0.0"), "1000.0");
+    EXPECT_EQ(FormatNumber(0.0049, "0.00"), "0.00");
+    EXPECT_EQ(FormatNumber(0.005, "0.00"), "0.01");
+}
+
+TEST(FormatNumber, NeverPrintsAMinusBeforeZero) {
+    EXPECT_EQ(FormatNumber(-0.001, "0.00"), "0.00");
+    EXPECT_EQ(FormatNumber(-0.0, "#0.00"), "0.00");
+    EXPECT_EQ(FormatNumber(-0.3f, "###"), "");
+    EXPECT_EQ(FormatNumber(-1.255, "0.00"), "-1.26");  // half away from zero
+    EXPECT_EQ(FormatNumber(-12.25, "##0.0"), "-12.3");
+}
+
+TEST(FormatLongDate, WritesTheMonthInFull) {
+    EXPECT_EQ(FormatLongDate(2001, 12, 1), "December 1, 2001");
+    EXPECT_EQ(FormatLongDate(2026, 1, 31), "January 31, 2026");
+    EXPECT_EQ(FormatLongDate(2026, 13, 1), "");
+}
+
+}  // namespace
+}  // namespace korvelle
