@@ -1,0 +1,169 @@
+#include "data_screens.h"
+
+#include <array>
+#include <string>
+
+#include "core/number_format.h"
+#include "core/required_sn.h"
+#include "startup_screens.h"
+#include "worksheets.h"
+
+namespace korvelle {
+
+bool FieldScreen::KeyPress(int control, int key) {
+    if (control < 0 || control >= static_cast<int>(fields_.size())) return false;
+    return FieldKeyPress(*fields_[control], key, view().Text(control), program_.record(), program_.desktop(),
+                         [this, control] { view().Focus(control + 1); });
+}
+
+bool FieldScreen::RequiredFilled(std::span<const int> controls) {
+    for (int control : controls) {
+        if (view().Text(control).empty()) {
+            ReportError(program_.desktop(), kRequiredMessage);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool FieldScreen::ConvertFields(std::span<const int> controls, std::vector<FieldValue>& values) {
+    values.clear();
+    for (int control : controls) {
+        auto value = ConvertField(*fields_[control], view().Text(control));
+        if (!value) {
+            ReportError(program_.desktop(), kNumberNeededMessage);
+            view().Focus(control);
+            return false;
+        }
+        values.push_back(*value);
+    }
+    return true;
+}
+
+ProjectInformationScreen::ProjectInformationScreen(Program& program)
+    : FieldScreen(program, ProjectInformationFields()) {}
+
+void ProjectInformationScreen::Click(int control) {
+    static constexpr std::array<int, 5> kRequired = {kInitialYear, kInitialTraffic, kFinalYear, kFinalTraffic,
+                                                     kTruckPercent};
+    switch (control) {
+        case kContinue: {
+            std::vector<FieldValue> values;
+            if (!RequiredFilled(kRequired) || !ConvertFields(kRequired, values)) return;
+            DesignRecord& record = program_.record();
+            record.projectNumber = view().Text(kProjectNumber);
+            record.piNumber = view().Text(kPiNumber);
+            record.countyName = view().Text(kCounty);
+            record.projectDescription = view().Text(kDescription);
+            for (std::size_t i = 0; i < kRequired.size(); ++i) StoreField(*fields_[kRequired[i]], values[i], record);
+            program_.Move(ScreenId::ProjectInformation, ScreenId::DesignData);
+            break;
+        }
+        case kClearForm:
+            for (int field = kProjectNumber; field <= kTruckPercent; ++field) view().SetText(field, "");
+            break;
+        case kQuit: program_.Quit(); break;
+        default: break;
+    }
+}
+
+DesignDataScreen::DesignDataScreen(Program& program) : FieldScreen(program, DesignDataFields()) {}
+
+void DesignDataScreen::Load() {
+    view().SetText(kTerminalServiceability, "2.5");
+    view().SetText(kSingleUnitEsal, "0.40");
+    view().SetText(kMultiUnitEsal, "1.50");
+}
+
+void DesignDataScreen::Click(int control) {
+    switch (control) {
+        case kContinue: Continue(); break;
+        case kClearForm:
+            for (int field : {kLdf, kSoilSupport, kRegionalFactor, kRepresentativeEsal}) view().SetText(field, "");
+            break;
+        case kQuit: program_.Quit(); break;
+        case kLdfLink: program_.Move(ScreenId::DesignData, ScreenId::LdfWorksheet); break;
+        case kCountyLink: program_.Move(ScreenId::DesignData, ScreenId::CountyWorksheet); break;
+        case kEsalLink: OpenEsalWorksheet(); break;
+        default: break;
+    }
+}
+
+void DesignDataScreen::Continue() {
+    static constexpr std::array<int, 7> kAll = {kLdf, kTerminalServiceability, kSoilSupport, kRegionalFactor,
+                                                kSingleUnitEsal, kMultiUnitEsal, kRepresentativeEsal};
+    std::vector<FieldValue> values;
+    if (!RequiredFilled(kAll) || !ConvertFields(kAll, values)) return;
+    DesignRecord& record = program_.record();
+    for (std::size_t i = 0; i < kAll.size(); ++i) StoreField(*fields_[kAll[i]], values[i], record);
+
+    // The design equation needs a serviceability loss above zero.
+    if (!(record.terminalServiceability < 4.2f)) {
+        ReportError(program_.desktop(), kServiceabilityMessage);
+        return;
+    }
+    record.serviceabilityLoss = static_cast<float>(4.2 - record.terminalServiceability);
+    SnStatus status = ComputeRequiredSn(record);
+    if (!status) {
+        switch (status.error()) {
+            case SnError::DesignPeriodNotPositive: ReportError(program_.desktop(), kPeriodMessage); break;
+            case SnError::RegionalFactorNotPositive: ReportError(program_.desktop(), kRegionalFactorMessage); break;
+            case SnError::ServiceabilityLossNotPositive: ReportError(program_.desktop(), kServiceabilityMessage); break;
+            case SnError::TrafficOverflow: ReportError(program_.desktop(), kLoadingTooLargeMessage); break;
+            case SnError::LoadingNotPositive: ReportError(program_.desktop(), kNoLoadingMessage); break;
+            default: ReportError(program_.desktop(), kNoSnMessage); break;
+        }
+        return;
+    }
+    program_.Move(ScreenId::DesignData, ScreenId::DesignerInformation);
+}
+
+void DesignDataScreen::OpenEsalWorksheet() {
+    static constexpr std::array<int, 2> kFactors = {kSingleUnitEsal, kMultiUnitEsal};
+    std::vector<FieldValue> values;
+    if (!ConvertFields(kFactors, values)) return;
+    DesignRecord& record = program_.record();
+    StoreField(*fields_[kSingleUnitEsal], values[0], record);
+    StoreField(*fields_[kMultiUnitEsal], values[1], record);
+    program_.logic<EsalWorksheet>(ScreenId::EsalWorksheet).Refill();
+    program_.Move(ScreenId::DesignData, ScreenId::EsalWorksheet);
+}
+
+DesignerInformationScreen::DesignerInformationScreen(Program& program)
+    : FieldScreen(program, DesignerInformationFields()) {}
+
+void DesignerInformationScreen::Load() {
+    CalendarDate today = program_.desktop().Today();
+    view().SetText(kDate, FormatLongDate(today.year, today.month, today.day));
+    view().SetChoice(kOffice, kUrbanDesign);
+}
+
+bool DesignerInformationScreen::KeyPress(int control, int key) {
+    if (control == kComments) {  // Enter in the comments goes to CONTINUE, past the date
+        return FieldKeyPress(*fields_[1], key, view().Text(control), program_.record(), program_.desktop(),
+                             [this] { view().Focus(kContinue); });
+    }
+    return FieldScreen::KeyPress(control, key);
+}
+
+void DesignerInformationScreen::Click(int control) {
+    DesignRecord& record = program_.record();
+    switch (control) {
+        case kOffice: record.officeIndex = static_cast<std::int16_t>(view().Choice(kOffice)); break;
+        case kContinue:
+            record.designerName = view().Text(kDesignerName);
+            record.designComments = view().Text(kComments);
+            record.designDate = view().Text(kDate);
+            program_.logic<MainMenu>(ScreenId::MainMenu).SelectFullDepth();
+            program_.Move(ScreenId::DesignerInformation, ScreenId::MainMenu);
+            break;
+        case kClearForm:
+            view().SetText(kDesignerName, "");
+            view().SetText(kComments, "");
+            break;
+        case kQuit: program_.Quit(); break;
+        default: break;
+    }
+}
+
+}  // namespace korvelle

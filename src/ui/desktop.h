@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvelle {
+
+enum class MessageStyle {
+    Critical,  // critical-stop icon
+    Plain,     // no icon
+};
+
+struct CalendarDate {
+    int year = 0;
+    int month = 0;  // 1 to 12
+    int day = 0;
+};
+
+// What the screens need from the rest of the desktop.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual void Beep() = 0;
+    // A modal message box with an OK button; returns when it is dismissed.
+    virtual void ShowMessage(const std::string& text, const std::string& title, MessageStyle style) = 0;
+    // Ends the program at once: every window closes, nothing is saved.
+    virtual void Quit() = 0;
+    virtual CalendarDate Today() = 0;
+};
+
+// Every user error: the system beep, then a message box titled "ERROR" with
+// the critical-stop icon and an OK button.
+inline void ReportError(Desktop& desktop, std::string_view text) {
+    desktop.Beep();
+    desktop.ShowMessage(std::string(text), "ERROR", MessageStyle::Critical);
+}
+
+}  // namespace korvelle

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/structure_evaluation.h"
+#include "program.h"
+
+namespace korvelle {
+
+enum class FormKind { FullDepth, Overlay };
+
+struct FontChoice {
+    std::string face;
+    double size = 12.0;  // points
+};
+
+struct PrintOutcome {
+    enum Kind { Printed, Saved, Cancelled, Failed };
+    Kind kind = Failed;
+    std::string detail;  // printer name, file name, or what went wrong
+};
+
+// The printer, the font dialog and the print dialog as the print screens use
+// them.
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+    // The printer's installed faces, in the printer's own order.
+    virtual std::vector<std::string> PrinterFaces() = 0;
+    // The face the system uses when "Courier" is asked for.
+    virtual std::string CourierSubstitute() = 0;
+    // The modal font dialog, opened on `initial`; nothing when cancelled.
+    virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;
+    // The print dialog, then the page laid out and the document ended.
+    virtual PrintOutcome PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
+                                   const ResultSheet& sheet) = 0;
+};
+
+inline constexpr std::string_view kFontNote =
+    "NOTE: You may have to experiment to find the best font and font size to print the pavement design form.  If "
+    "the defaults that are currently set for your system do not print well, try different fonts and font sizes.  "
+    "One combination that seems to work well with most printers is the Courier or New Courier font in 12-point "
+    "size. It may take a few seconds after you press the PRINT button.";
+
+// A print screen: prints the design form of its kind, goes back to the main
+// menu, or quits.  It remembers the font chosen for it for the rest of the
+// run.
+class PrintScreen : public Screen {
+public:
+    enum Control { kNote, kPrint, kMainMenu, kQuit, kStatus };
+    PrintScreen(Program& program, ScreenId self, ScreenId result, FormKind kind)
+        : program_(program), self_(self), result_(result), kind_(kind) {}
+    void SetPrintService(PrintService* service) { service_ = service; }
+    const FontChoice& font() const { return font_; }
+    FormKind kind() const { return kind_; }
+    void Click(int control) override;
+    void CloseBox() override { program_.Quit(); }
+
+protected:
+    void Load() override;
+
+private:
+    void Print();
+    Program& program_;
+    ScreenId self_, result_;
+    FormKind kind_;
+    PrintService* service_ = nullptr;
+    FontChoice font_;
+};
+
+}  // namespace korvelle

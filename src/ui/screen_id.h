@@ -1,0 +1,26 @@
+#pragma once
+
+namespace korvelle {
+
+enum class ScreenId {
+    Startup,
+    Information,
+    MainMenu,
+    ProjectInformation,
+    DesignData,
+    DesignerInformation,
+    EsalWorksheet,
+    LdfWorksheet,
+    CountyWorksheet,
+    FullDepthEntry,
+    OverlayEntry,
+    FullDepthResult,
+    OverlayResult,
+    Guidelines,
+    FullDepthPrint,
+    OverlayPrint,
+};
+
+inline constexpr int kScreenCount = static_cast<int>(ScreenId::OverlayPrint) + 1;
+
+}  // namespace korvelle

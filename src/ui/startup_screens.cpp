@@ -1,0 +1,62 @@
+#include "startup_screens.h"
+
+#include "core/materials.h"
+
+namespace korvelle {
+
+void StartupScreen::Load() { InitMaterialLists(program_.record()); }
+
+void StartupScreen::Click(int control) {
+    if (control == kContinue) program_.MoveAndDestroy(ScreenId::Startup, ScreenId::Information);
+}
+
+void InformationScreen::Load() {
+    view().SetText(kNotice,
+                   "Korvelle designs flexible pavements by the 1972 AASHTO Interim Guide method. It is an aid "
+                   "to the designer: every design must be checked and signed by a qualified pavement engineer "
+                   "before it is used.");
+    view().SetText(kContactIntro, "Questions about the program or the design method go to:");
+    view().SetText(kContact,
+                   "Pavement Design Section\nOffice of Materials and Research\nTelephone: (555) 010-4400");
+}
+
+void InformationScreen::Click(int control) {
+    if (control == kPicture) {
+        program_.desktop().ShowMessage(std::string(kPictureMessage), std::string(kPictureMessageTitle),
+                                       MessageStyle::Plain);
+    } else if (control == kContinue) {
+        program_.MoveAndDestroy(ScreenId::Information, ScreenId::ProjectInformation);
+    }
+}
+
+void MainMenu::Load() { view().SetChoice(kOptions, kFullDepth); }
+
+void MainMenu::SelectFullDepth() {
+    program_.view(ScreenId::MainMenu).SetChoice(kOptions, kFullDepth);
+    program_.record().menuChoice = kFullDepth;
+}
+
+void MainMenu::Click(int control) {
+    if (control == kOptions) {
+        program_.record().menuChoice = static_cast<std::int16_t>(view().Choice(kOptions));
+    } else if (control == kContinue) {
+        Continue();
+    }
+}
+
+void MainMenu::DoubleClick(int control) {
+    Click(control);
+    if (control == kOptions) Continue();
+}
+
+void MainMenu::Continue() {
+    switch (program_.record().menuChoice) {
+        case kFullDepth: program_.Move(ScreenId::MainMenu, ScreenId::FullDepthEntry); break;
+        case kOverlay: program_.Move(ScreenId::MainMenu, ScreenId::OverlayEntry); break;
+        case kEditData: program_.Move(ScreenId::MainMenu, ScreenId::ProjectInformation); break;
+        case kQuit: program_.Quit(); break;
+        default: break;
+    }
+}
+
+}  // namespace korvelle
