@@ -1,0 +1,127 @@
+#include "print_items.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/number_format.h"
+#include "utf8_text.h"
+
+namespace korvelle {
+
+namespace {
+
+// The character whose width is one column, and the text whose height is one
+// line (every text has the same line height).
+constexpr std::string_view kColumnProbe = "0";
+constexpr std::string_view kLineProbe = "a";
+
+// Positions this close, as a fraction of a column or a line, are the same.
+constexpr double kSameness = 0.01;
+
+}  // namespace
+
+PrintItem PrintItem::Text(std::string text) { return PrintItem(Kind::kText, std::move(text), 0); }
+
+PrintItem PrintItem::Number(std::int64_t value) { return PrintItem(Kind::kNumber, {}, value); }
+
+PrintItem PrintItem::Column(int n) { return PrintItem(Kind::kColumn, {}, n); }
+
+PrintItem PrintItem::Spaces(int n) { return PrintItem(Kind::kSpaces, {}, n); }
+
+PrintItem PrintItem::EndOfLine() { return PrintItem(Kind::kEndOfLine, {}, 0); }
+
+double ItemPrinter::ColumnWidth() const { return page_.TextWidth(kColumnProbe); }
+
+double ItemPrinter::LineHeight() const { return page_.TextHeight(kLineProbe); }
+
+void ItemPrinter::Print(std::initializer_list<PrintItem> items) {
+    for (const PrintItem& item : items) Print(item);
+}
+
+void ItemPrinter::Print(const PrintItem& item) {
+    switch (item.kind()) {
+        case PrintItem::Kind::kText:
+            PrintText(item.text());
+            break;
+        case PrintItem::Kind::kNumber: {
+            std::string text = item.value() < 0 ? "" : " ";
+            text += FormatNumber(item.value(), "0");
+            text += " ";
+            PrintText(text);
+            break;
+        }
+        case PrintItem::Kind::kColumn:
+            MoveToColumn(static_cast<int>(std::clamp<std::int64_t>(item.value(), 1, 1 << 20)));
+            break;
+        case PrintItem::Kind::kSpaces:
+            if (item.value() > 0) PrintText(std::string(static_cast<std::size_t>(std::min<std::int64_t>(item.value(), 1 << 20)), ' '));
+            break;
+        case PrintItem::Kind::kEndOfLine:
+            NextLine();
+            break;
+    }
+}
+
+void ItemPrinter::MoveToColumn(int n) {
+    double columnWidth = ColumnWidth();
+    double target = (n - 1) * columnWidth;
+    if (page_.X() > target + kSameness * columnWidth) page_.SetY(page_.Y() + LineHeight());
+    page_.SetX(target);
+}
+
+void ItemPrinter::NextLine() {
+    page_.SetX(0.0);
+    page_.SetY(page_.Y() + LineHeight());
+}
+
+void ItemPrinter::MakeRoomForLine() {
+    double lineHeight = LineHeight();
+    double tolerance = kSameness * lineHeight;
+    double y = page_.Y();
+    if (y > tolerance && y + lineHeight > page_.PrintableHeight() + tolerance) {
+        double x = page_.X();
+        page_.NewPage();
+        ++newPages_;
+        page_.SetX(x);
+        page_.SetY(0.0);
+    }
+}
+
+void ItemPrinter::PrintText(std::string_view text) {
+    while (!text.empty()) {
+        MakeRoomForLine();
+        if (page_.X() < 0.0) page_.SetX(0.0);
+        double tolerance = kSameness * ColumnWidth();
+        double room = page_.PrintableWidth() - page_.X() + tolerance;
+        if (page_.TextWidth(text) <= room) {
+            page_.PrintText(text);
+            return;
+        }
+        // The longest run of whole characters that fits before the edge.
+        std::vector<std::string_view> characters = Utf8Characters(text);
+        std::size_t fits = 0;
+        std::size_t tooMany = characters.size();
+        auto bytesOf = [&](std::size_t count) {
+            std::size_t bytes = 0;
+            for (std::size_t i = 0; i < count; ++i) bytes += characters[i].size();
+            return bytes;
+        };
+        while (tooMany - fits > 1) {
+            std::size_t middle = fits + (tooMany - fits) / 2;
+            if (page_.TextWidth(text.substr(0, bytesOf(middle))) <= room) {
+                fits = middle;
+            } else {
+                tooMany = middle;
+            }
+        }
+        if (fits == 0 && page_.X() <= tolerance) fits = 1;
+        if (fits > 0) {
+            std::size_t bytes = bytesOf(fits);
+            page_.PrintText(text.substr(0, bytes));
+            text.remove_prefix(bytes);
+        }
+        NextLine();
+    }
+}
+
+}  // namespace korvelle
