@@ -1,1 +1,34 @@
-int main() { return 0; }
+#include <QApplication>
+#include <QFile>
+
+#include "core/design_record.h"
+#include "qt/qt_desktop.h"
+#include "qt/resources.h"
+#include "qt/windows.h"
+#include "ui/county_table.h"
+#include "ui/program.h"
+#include "ui/worksheets.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Korvelle");
+    QApplication::setApplicationDisplayName("Korvelle");
+    QApplication::setQuitOnLastWindowClosed(false);
+    korvelle::LoadResources();
+
+    korvelle::DesignRecord record;  // the one design of this run
+    korvelle::QtDesktop desktop;
+    korvelle::QtWindows windows;
+    korvelle::Program program(record, desktop, windows);
+    windows.SetProgram(program);
+
+    QFile counties(":/counties.csv");
+    if (counties.open(QIODevice::ReadOnly)) {
+        if (auto table = korvelle::ParseCountyTable(counties.readAll().toStdString(), nullptr)) {
+            program.logic<korvelle::CountyWorksheet>(korvelle::ScreenId::CountyWorksheet).SetTable(*table);
+        }
+    }
+
+    program.Start();
+    return QApplication::exec();
+}

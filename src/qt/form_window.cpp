@@ -1,0 +1,257 @@
+#include "form_window.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace korvelle {
+
+bool FormWindow::quitting_ = false;
+
+namespace {
+const char* const kControlProperty = "korvelleControl";
+}
+
+FormWindow::FormWindow(Screen& logic, const QString& title) : logic_(logic) {
+    setWindowTitle(title);
+    setAccessibleName(title);
+}
+
+int FormWindow::IdOf(QObject* object) const {
+    QVariant id = object->property(kControlProperty);
+    return id.isValid() ? id.toInt() : -1;
+}
+
+QLineEdit* FormWindow::AddField(int control, const QString& caption, int maxLength, const QString& tooltip) {
+    auto* edit = new QLineEdit(this);
+    if (maxLength > 0) edit->setMaxLength(maxLength);
+    edit->setAccessibleName(caption.trimmed());
+    if (!tooltip.isEmpty()) edit->setToolTip(tooltip);
+    edit->setProperty(kControlProperty, control);
+    edit->installEventFilter(this);
+    controls_.insert(control, edit);
+    return edit;
+}
+
+QLabel* FormWindow::AddDisplay(int control, const QString& caption) {
+    auto* label = new QLabel(this);
+    label->setAccessibleName(caption);
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    label->setFocusPolicy(Qt::NoFocus);
+    controls_.insert(control, label);
+    return label;
+}
+
+QPushButton* FormWindow::AddButton(int control, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setAccessibleName(caption.trimmed());
+    button->setProperty(kControlProperty, control);
+    button->installEventFilter(this);
+    connect(button, &QPushButton::clicked, this, [this, control] { logic_.Click(control); });
+    controls_.insert(control, button);
+    return button;
+}
+
+QLabel* FormWindow::AddLink(int control, const QString& caption) {
+    auto* link = new ClickableLabel(caption, this);
+    link->setAccessibleName(caption);
+    link->setFocusPolicy(Qt::StrongFocus);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setStyleSheet("QLabel { color: #0645ad; text-decoration: underline; }"
+                        "QLabel:focus { outline: 1px dotted; background: #dde8ff; }");
+    connect(link, &ClickableLabel::clicked, this, [this, control] { logic_.Click(control); });
+    controls_.insert(control, link);
+    return link;
+}
+
+QButtonGroup* FormWindow::AddOptions(int control, const QString& caption, const QStringList& options,
+                                     QList<QAbstractButton*>* buttons) {
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (int i = 0; i < options.size(); ++i) {
+        auto* option = new QRadioButton(options[i], this);
+        option->setAccessibleName(options[i].trimmed());
+        option->setAccessibleDescription(caption);
+        option->setProperty(kControlProperty, control);
+        option->installEventFilter(this);
+        group->addButton(option, i);
+        if (buttons) buttons->append(option);
+    }
+    connect(group, &QButtonGroup::idToggled, this, [this, control](int, bool checked) {
+        if (checked) logic_.Click(control);
+    });
+    groups_.insert(control, group);
+    return group;
+}
+
+QComboBox* FormWindow::AddList(int control, const QString& caption, const QStringList& items) {
+    auto* list = new QComboBox(this);
+    list->setEditable(false);
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    list->setAccessibleName(caption);
+    list->setProperty(kControlProperty, control);
+    controls_.insert(control, list);
+    return list;
+}
+
+QScrollBar* FormWindow::AddScrollBar(int control, const QString& caption, int maximum) {
+    auto* bar = new QScrollBar(Qt::Horizontal, this);
+    bar->setRange(0, maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+    bar->setTracking(false);  // a dragged thumb counts when it is released
+    bar->setAccessibleName(caption);
+    bar->setProperty(kControlProperty, control);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    connect(bar, &QScrollBar::valueChanged, this, [this, control] { logic_.Changed(control); });
+    controls_.insert(control, bar);
+    return bar;
+}
+
+QListWidget* FormWindow::AddListBox(int control, const QString& caption, const QStringList& items) {
+    auto* list = new QListWidget(this);
+    list->addItems(items);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setAccessibleName(caption);
+    list->setProperty(kControlProperty, control);
+    connect(list, &QListWidget::currentRowChanged, this, [this, control] { logic_.Changed(control); });
+    controls_.insert(control, list);
+    return list;
+}
+
+std::string FormWindow::Text(int control) const {
+    QWidget* w = controls_.value(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(w)) return label->text().toStdString();
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text().toStdString();
+    return {};
+}
+
+void FormWindow::SetText(int control, const std::string& text) {
+    QWidget* w = controls_.value(control);
+    const QString value = QString::fromStdString(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->setText(value);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(value);
+        label->setAccessibleDescription(value);
+    }
+}
+
+int FormWindow::Choice(int control) const {
+    if (QButtonGroup* group = groups_.value(control)) return group->checkedId();
+    QWidget* w = controls_.value(control);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentIndex();
+    if (auto* bar = qobject_cast<QScrollBar*>(w)) return bar->value();
+    if (auto* list = qobject_cast<QListWidget*>(w)) return list->currentRow();
+    return -1;
+}
+
+void FormWindow::SetChoice(int control, int value) {
+    if (QButtonGroup* group = groups_.value(control)) {
+        if (QAbstractButton* button = group->button(value)) {
+            QSignalBlocker block(group);
+            button->setChecked(true);
+        }
+        return;
+    }
+    QWidget* w = controls_.value(control);
+    QSignalBlocker block(w);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) combo->setCurrentIndex(value);
+    if (auto* bar = qobject_cast<QScrollBar*>(w)) bar->setValue(value);
+    if (auto* list = qobject_cast<QListWidget*>(w)) list->setCurrentRow(value);
+}
+
+void FormWindow::Focus(int control) {
+    if (QButtonGroup* group = groups_.value(control)) {
+        if (QAbstractButton* button = group->checkedButton()) button->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (QWidget* w = controls_.value(control)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void FormWindow::SetFocusOrder(const QList<int>& controls) {
+    QWidget* previous = nullptr;
+    for (int id : controls) {
+        QList<QWidget*> widgets;
+        if (QButtonGroup* group = groups_.value(id)) {
+            for (QAbstractButton* b : group->buttons()) widgets.append(b);
+        } else if (QWidget* w = controls_.value(id)) {
+            widgets.append(w);
+        }
+        for (QWidget* w : widgets) {
+            if (previous) setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    const int id = IdOf(watched);
+    if (id < 0) return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (qobject_cast<QLineEdit*>(watched)) {
+            int code = 0;
+            if (enter) {
+                code = kEnterKey;
+            } else if (!key->text().isEmpty()) {
+                code = key->text().at(0).unicode();
+            }
+            if (code != 0 && code != '\t' && logic_.KeyPress(id, code)) return true;
+        } else if (enter) {
+            // Enter presses the button or option that has the focus.
+            if (auto* button = qobject_cast<QPushButton*>(watched)) {
+                button->click();
+                return true;
+            }
+            if (auto* option = qobject_cast<QRadioButton*>(watched)) {
+                option->setChecked(true);
+                logic_.DoubleClick(id);
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+        if (auto* option = qobject_cast<QRadioButton*>(watched)) {
+            option->setChecked(true);
+            logic_.DoubleClick(id);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    if (quitting_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    logic_.CloseBox();
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    emit clicked();
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+}  // namespace korvelle

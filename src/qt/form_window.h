@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QHash>
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+
+#include "ui/form_view.h"
+#include "ui/screen.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QComboBox;
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+
+namespace korvelle {
+
+// The window of one screen.  It keeps the state of the screen's controls and
+// passes their events to the screen's logic; the logic reads and writes the
+// controls by number through the FormView interface.
+class FormWindow : public QWidget, public FormView {
+    Q_OBJECT
+public:
+    FormWindow(Screen& logic, const QString& title);
+
+    std::string Text(int control) const override;
+    void SetText(int control, const std::string& text) override;
+    int Choice(int control) const override;
+    void SetChoice(int control, int value) override;
+    void Focus(int control) override;
+
+    // Registers a control under its number.  Every control gets an accessible
+    // name: its caption.
+    QLineEdit* AddField(int control, const QString& caption, int maxLength = 0, const QString& tooltip = {});
+    QLabel* AddDisplay(int control, const QString& caption);  // display-only text
+    QPushButton* AddButton(int control, const QString& caption);
+    QLabel* AddLink(int control, const QString& caption);  // a clickable label
+    QButtonGroup* AddOptions(int control, const QString& caption, const QStringList& options,
+                             QList<QAbstractButton*>* buttons = nullptr);
+    QComboBox* AddList(int control, const QString& caption, const QStringList& items);
+    QScrollBar* AddScrollBar(int control, const QString& caption, int maximum);
+    QListWidget* AddListBox(int control, const QString& caption, const QStringList& items);
+    QWidget* control(int id) const { return controls_.value(id); }
+
+    // Focus order: the controls in the order given.
+    void SetFocusOrder(const QList<int>& controls);
+
+    // Set when the program ends, so that closing the window is not taken for
+    // the user's close box.
+    static void SetQuitting() { quitting_ = true; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    int IdOf(QObject* object) const;
+    Screen& logic_;
+    QHash<int, QWidget*> controls_;
+    QHash<int, QButtonGroup*> groups_;
+    static bool quitting_;
+};
+
+// A label that reports clicks, for links and pictures.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace korvelle
