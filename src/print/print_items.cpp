@@ -18,6 +18,9 @@ constexpr std::string_view kLineProbe = "a";
 // Positions this close, as a fraction of a column or a line, are the same.
 constexpr double kSameness = 0.01;
 
+// Far beyond any page: columns and runs of blanks are cut here.
+constexpr std::int64_t kMostBlanks = 1 << 20;
+
 }  // namespace
 
 PrintItem PrintItem::Text(std::string text) { return PrintItem(Kind::kText, std::move(text), 0); }
@@ -51,10 +54,13 @@ void ItemPrinter::Print(const PrintItem& item) {
             break;
         }
         case PrintItem::Kind::kColumn:
-            MoveToColumn(static_cast<int>(std::clamp<std::int64_t>(item.value(), 1, 1 << 20)));
+            MoveToColumn(static_cast<int>(std::clamp<std::int64_t>(item.value(), 1, kMostBlanks)));
             break;
         case PrintItem::Kind::kSpaces:
-            if (item.value() > 0) PrintText(std::string(static_cast<std::size_t>(std::min<std::int64_t>(item.value(), 1 << 20)), ' '));
+            if (item.value() > 0) {
+                auto count = static_cast<std::size_t>(std::min<std::int64_t>(item.value(), kMostBlanks));
+                PrintText(std::string(count, ' '));
+            }
             break;
         case PrintItem::Kind::kEndOfLine:
             NextLine();

@@ -8,7 +8,11 @@ namespace {
 // bytes there do not form one.
 std::size_t SequenceLength(std::string_view text, std::size_t at) {
     auto byte = static_cast<unsigned char>(text[at]);
-    std::size_t length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 1;
+    std::size_t length = byte < 0x80           ? 1
+                         : (byte >> 5) == 0x06 ? 2
+                         : (byte >> 4) == 0x0E ? 3
+                         : (byte >> 3) == 0x1E ? 4
+                                               : 1;
     if (at + length > text.size()) return 1;
     for (std::size_t i = 1; i < length; ++i) {
         if ((static_cast<unsigned char>(text[at + i]) >> 6) != 0x2) return 1;
