@@ -8,7 +8,6 @@ namespace korvelle {
 QString ScreenTitle(const char* name) { return QString(kProgramTitle) + " - " + name; }
 
 QtWindows::~QtWindows() {
-    FormWindow::SetQuitting();
     for (auto& window : windows_) delete window.data();
 }
 
@@ -50,7 +49,7 @@ void QtWindows::Show(ScreenId id) {
             }
         }
         w->show();
-        w->raise();
+        if (QGuiApplication::platformName() != "offscreen") w->raise();
         w->activateWindow();
     }
 }

@@ -1,0 +1,152 @@
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "qt_fixture.h"
+#include "ui/data_screens.h"
+#include "ui/startup_screens.h"
+
+namespace korvelle::testing {
+namespace {
+
+using P = ProjectInformationScreen;
+using D = DesignDataScreen;
+using G = DesignerInformationScreen;
+
+class DataWindowsTest : public QtProgramTest {
+protected:
+    // Types a value and presses Enter, as a designer moving through the form.
+    void TypeAndEnter(ScreenId id, int control, const QString& text) {
+        Type(id, control, text);
+        Enter(id, control);
+    }
+    // The control of the window that has, or on activation gets, the focus.
+    QWidget* Focused(ScreenId id) { return Window(id)->focusWidget(); }
+};
+
+TEST_F(DataWindowsTest, StartUpLeadsOnceThroughTheInformationScreenToTheProjectScreen) {
+    program.Start();
+    ASSERT_TRUE(Visible(ScreenId::Startup));
+    EXPECT_EQ(Window(ScreenId::Startup)->windowTitle(), "Flexible Pavement Design");
+    EXPECT_EQ(record.fullDepthMaterials[0], "12.5 mm OGFC");  // the load step ran
+    Click(ScreenId::Startup, StartupScreen::kContinue);
+    EXPECT_TRUE(Visible(ScreenId::Information));
+    EXPECT_EQ(Window(ScreenId::Startup), nullptr);  // destroyed
+    Click(ScreenId::Information, InformationScreen::kContinue);
+    EXPECT_TRUE(Visible(ScreenId::ProjectInformation));
+    EXPECT_EQ(Window(ScreenId::Information), nullptr);
+    EXPECT_EQ(Window(ScreenId::ProjectInformation)->windowTitle(),
+              "Flexible Pavement Design - Project Information");
+}
+
+TEST_F(DataWindowsTest, AWholeDesignIsEnteredWithTheKeyboard) {
+    program.Start();
+    Click(ScreenId::Startup, StartupScreen::kContinue);
+    Click(ScreenId::Information, InformationScreen::kContinue);
+    const ScreenId project = ScreenId::ProjectInformation;
+    TypeAndEnter(project, P::kProjectNumber, "NH-123");
+    EXPECT_EQ(Focused(project), Window(project)->control(P::kPiNumber));
+    TypeAndEnter(project, P::kPiNumber, "123456789");  // at most 7 characters
+    EXPECT_EQ(TextOf(project, P::kPiNumber), "1234567");
+    TypeAndEnter(project, P::kCounty, "ALLENBY");
+    TypeAndEnter(project, P::kDescription, "Widening");
+    TypeAndEnter(project, P::kInitialYear, "2000");
+    EXPECT_EQ(Focused(project), Window(project)->control(P::kInitialTraffic));
+    TypeAndEnter(project, P::kInitialTraffic, "12,000");  // the comma key never reaches the field
+    EXPECT_EQ(TextOf(project, P::kInitialTraffic), "12000");
+    TypeAndEnter(project, P::kFinalYear, "2020");
+    TypeAndEnter(project, P::kFinalTraffic, "20000");
+    TypeAndEnter(project, P::kTruckPercent, "10");
+    EXPECT_EQ(Focused(project), Window(project)->control(P::kContinue));
+    EXPECT_TRUE(desktop.messages.empty());
+    QTest::keyClick(Focused(project), Qt::Key_Return);  // Enter on CONTINUE presses it
+    ASSERT_TRUE(Visible(ScreenId::DesignData));
+    EXPECT_FALSE(Visible(project));
+    EXPECT_EQ(record.initialAadt, 12000);
+    EXPECT_EQ(record.piNumber, "1234567");
+
+    const ScreenId data = ScreenId::DesignData;
+    EXPECT_EQ(TextOf(data, D::kTerminalServiceability), "2.5");
+    EXPECT_EQ(TextOf(data, D::kSingleUnitEsal), "0.40");
+    EXPECT_EQ(TextOf(data, D::kMultiUnitEsal), "1.50");
+    TypeAndEnter(data, D::kLdf, "100");
+    EXPECT_EQ(Focused(data), Window(data)->control(D::kTerminalServiceability));
+    TypeAndEnter(data, D::kSoilSupport, "4");
+    TypeAndEnter(data, D::kRegionalFactor, "1.0");
+    TypeAndEnter(data, D::kRepresentativeEsal, "1.0");
+    EXPECT_TRUE(desktop.messages.empty());
+    Click(data, D::kContinue);
+    ASSERT_TRUE(Visible(ScreenId::DesignerInformation));
+    // 16,000 mean AADT x 10 % trucks x 1.0 ESAL + 1 = 1601 loads a day, over 20 years.
+    EXPECT_EQ(record.meanAadt, 16000);
+    EXPECT_EQ(record.dailyLoads, 1601);
+    EXPECT_EQ(record.designLoading, 1601 * 20 * 365);
+    EXPECT_GT(record.requiredSn, 0.0f);
+
+    const ScreenId designer = ScreenId::DesignerInformation;
+    EXPECT_EQ(TextOf(designer, G::kDate), "December 8, 2026");
+    TypeAndEnter(designer, G::kDesignerName, "A. Designer, P.E.");
+    EXPECT_EQ(Focused(designer), Window(designer)->control(G::kComments));
+    TypeAndEnter(designer, G::kComments, "Checked");
+    EXPECT_EQ(Focused(designer), Window(designer)->control(G::kContinue));
+    QTest::keyClick(Focused(designer), Qt::Key_Return);
+    ASSERT_TRUE(Visible(ScreenId::MainMenu));
+    EXPECT_EQ(record.designerName, "A. Designer, P.E.");
+    EXPECT_EQ(record.designDate, "December 8, 2026");
+    EXPECT_EQ(Window(ScreenId::MainMenu)->Choice(MainMenu::kOptions), MainMenu::kFullDepth);
+}
+
+TEST_F(DataWindowsTest, ARangeMessageKeepsTheFocusAndTheText) {
+    program.Show(ScreenId::ProjectInformation);
+    TypeAndEnter(ScreenId::ProjectInformation, P::kInitialYear, "1971");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "Data is outside normal range");
+    EXPECT_EQ(desktop.messages[0].title, "ERROR");
+    EXPECT_EQ(desktop.beeps, 1);
+    EXPECT_EQ(record.initialYear, 1971);  // written, although rejected
+    EXPECT_EQ(TextOf(ScreenId::ProjectInformation, P::kInitialYear), "1971");
+    EXPECT_EQ(Focused(ScreenId::ProjectInformation), Window(ScreenId::ProjectInformation)->control(P::kInitialYear));
+}
+
+TEST_F(DataWindowsTest, TheMainMenuOptionsAndTheirDoubleClick) {
+    program.Show(ScreenId::MainMenu);
+    FormWindow* menu = Window(ScreenId::MainMenu);
+    EXPECT_EQ(menu->windowTitle(), "Flexible Pavement Design - Main Menu");
+    QList<QRadioButton*> options = menu->findChildren<QRadioButton*>();
+    ASSERT_EQ(options.size(), 4);
+    EXPECT_EQ(options[0]->text(), "   DESIGN A FULL-DEPTH PAVEMENT");
+    EXPECT_EQ(options[3]->text(), "   QUIT");
+    EXPECT_TRUE(options[0]->isChecked());
+    QTest::mouseDClick(options[2], Qt::LeftButton);
+    EXPECT_EQ(record.menuChoice, MainMenu::kEditData);
+    EXPECT_TRUE(Visible(ScreenId::ProjectInformation));
+    EXPECT_FALSE(Visible(ScreenId::MainMenu));
+    program.Show(ScreenId::MainMenu);
+    QTest::mouseDClick(options[3], Qt::LeftButton);
+    EXPECT_TRUE(desktop.quit);
+}
+
+TEST_F(DataWindowsTest, TheCloseBoxOfAChainScreenEndsTheProgram) {
+    program.Show(ScreenId::DesignData);
+    Window(ScreenId::DesignData)->close();
+    EXPECT_TRUE(desktop.quit);
+}
+
+TEST_F(DataWindowsTest, EveryControlCarriesItsCaptionForScreenReaders) {
+    for (ScreenId id : {ScreenId::ProjectInformation, ScreenId::DesignData, ScreenId::DesignerInformation,
+                        ScreenId::MainMenu}) {
+        program.Show(id);
+        for (QWidget* w : Window(id)->findChildren<QWidget*>()) {
+            if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w)) {
+                EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
+            }
+        }
+    }
+    auto* ldf = Window(ScreenId::DesignData)->control(D::kLdf);
+    EXPECT_EQ(ldf->accessibleName(), "LANE DISTRIBUTION FACTOR");
+    EXPECT_FALSE(ldf->toolTip().isEmpty());
+}
+
+}  // namespace
+}  // namespace korvelle::testing
