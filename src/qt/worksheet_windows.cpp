@@ -37,6 +37,8 @@ public:
             heading->setFont(font);
             heading->setAlignment(Qt::AlignCenter);
             heading->setWordWrap(true);
+            // Room for a heading wrapped on three lines in a narrow column.
+            heading->setMinimumHeight(3 * heading->fontMetrics().lineSpacing() + 8);
             grid_->addWidget(heading, 0, 2 * c);
         }
         row_ = 1;
