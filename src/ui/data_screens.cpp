@@ -32,7 +32,6 @@ bool FieldScreen::ConvertFields(std::span<const int> controls, std::vector<Field
         auto value = ConvertField(*fields_[control], view().Text(control));
         if (!value) {
             ReportError(program_.desktop(), kNumberNeededMessage);
-            view().Focus(control);
             return false;
         }
         values.push_back(*value);

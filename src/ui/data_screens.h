@@ -19,7 +19,7 @@ public:
 
 protected:
     // Converts the given numeric fields' whole texts; on the first that is not
-    // a number of its type, reports it, puts the focus there and returns false.
+    // a number of its type, reports it and returns false.
     bool ConvertFields(std::span<const int> controls, std::vector<FieldValue>& values);
     // True when none of the given fields is empty; otherwise reports it.
     bool RequiredFilled(std::span<const int> controls);

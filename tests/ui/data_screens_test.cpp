@@ -1,0 +1,454 @@
+#include "ui/data_screens.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/number_format.h"
+#include "fakes.h"
+
+namespace korvelle {
+namespace {
+
+using P = ProjectInformationScreen;
+using D = DesignDataScreen;
+using G = DesignerInformationScreen;
+
+constexpr ScreenId kProject = ScreenId::ProjectInformation;
+constexpr ScreenId kDesignData = ScreenId::DesignData;
+constexpr ScreenId kDesigner = ScreenId::DesignerInformation;
+
+// A run standing on the project information screen with its fields filled.
+struct ProjectRun : Harness {
+    ProjectRun() {
+        StartToProject();
+        FillProject();
+        desktop.Clear();
+    }
+};
+
+// A run standing on the design data screen with its fields filled.
+struct DesignDataRun : Harness {
+    DesignDataRun() { StartToDesignData(); }
+};
+
+// ---------------------------------------------------------------- project
+
+TEST(ProjectInformationScreen, EnterMovesThroughTheFieldsInOrderToContinue) {
+    ProjectRun h;
+    const std::vector<std::pair<int, std::string>> entries = {
+        {P::kProjectNumber, "X"}, {P::kPiNumber, "1"},        {P::kCounty, "C"},
+        {P::kDescription, "D"},   {P::kInitialYear, "2000"},  {P::kInitialTraffic, "1000"},
+        {P::kFinalYear, "2020"},  {P::kFinalTraffic, "2000"}, {P::kTruckPercent, "100"}};
+    const std::vector<int> next = {P::kPiNumber,       P::kCounty,    P::kDescription,  P::kInitialYear,
+                                   P::kInitialTraffic, P::kFinalYear, P::kFinalTraffic, P::kTruckPercent,
+                                   P::kContinue};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_TRUE(h.EnterText(kProject, entries[i].first, entries[i].second));
+        EXPECT_EQ(h.View(kProject).focus, next[i]) << entries[i].second;
+    }
+    EXPECT_TRUE(h.desktop.messages.empty());
+}
+
+TEST(ProjectInformationScreen, ContinueStoresEveryFieldAndShowsTheDesignDataScreenFirst) {
+    ProjectRun h;
+    const std::size_t mark = h.windows.log.size();
+    h.Click(kProject, P::kContinue);
+    EXPECT_TRUE(h.desktop.messages.empty());
+    EXPECT_EQ(h.record.projectNumber, "NH-IM-85-1(123)");
+    EXPECT_EQ(h.record.piNumber, "0001234");
+    EXPECT_EQ(h.record.countyName, "CLARKE");
+    EXPECT_EQ(h.record.projectDescription, "Widening and reconstruction of SR 10");
+    EXPECT_EQ(h.record.initialYear, 2000);
+    EXPECT_EQ(h.record.initialAadt, 1000);
+    EXPECT_EQ(h.record.finalYear, 2020);
+    EXPECT_EQ(h.record.finalAadt, 1000);
+    EXPECT_FLOAT_EQ(h.record.truckPercent, 10.0f);
+    EXPECT_EQ(h.windows.Since(mark),
+              (std::vector<WindowEvent>{{WindowEvent::Create, kDesignData},
+                                        {WindowEvent::Show, kDesignData},
+                                        {WindowEvent::Hide, kProject}}));
+}
+
+TEST(ProjectInformationScreen, IdentificationMayBeEmptyAndRangesAreNotTestedOnContinue) {
+    ProjectRun h;
+    for (int field : {P::kProjectNumber, P::kPiNumber, P::kCounty, P::kDescription}) h.SetText(kProject, field, "");
+    h.record.projectNumber = "old";
+    h.SetText(kProject, P::kInitialYear, "2030");
+    h.SetText(kProject, P::kFinalYear, "1950");       // out of range, and before the initial year
+    h.SetText(kProject, P::kFinalTraffic, "900000");  // out of range
+    h.SetText(kProject, P::kTruckPercent, "0");
+    h.Click(kProject, P::kContinue);
+    EXPECT_TRUE(h.desktop.messages.empty());
+    EXPECT_EQ(h.record.projectNumber, "");
+    EXPECT_EQ(h.record.countyName, "");
+    EXPECT_EQ(h.record.initialYear, 2030);
+    EXPECT_EQ(h.record.finalYear, 1950);
+    EXPECT_EQ(h.record.finalAadt, 900000);
+    EXPECT_EQ(h.record.truckPercent, 0.0f);
+    EXPECT_TRUE(h.windows.Visible(kDesignData));
+    EXPECT_FALSE(h.windows.Visible(kProject));
+}
+
+TEST(ProjectInformationScreen, ContinueRefusesEmptyRequiredFieldsAndTextsThatAreNotNumbers) {
+    const std::string required = "All required data must be entered before continuing";
+    const std::string number(kNumberNeededMessage);
+    const std::vector<std::tuple<int, const char*, std::string>> cases = {
+        {P::kInitialYear, "", required},        {P::kInitialTraffic, "", required},
+        {P::kFinalYear, "", required},          {P::kFinalTraffic, "", required},
+        {P::kTruckPercent, "", required},       {P::kInitialYear, "20x0", number},
+        {P::kInitialTraffic, "   ", number},    {P::kFinalYear, "99999", number},
+        {P::kFinalTraffic, "4000000000", number}, {P::kTruckPercent, "ten", number}};
+    for (const auto& [field, text, message] : cases) {
+        SCOPED_TRACE(std::to_string(field) + " '" + text + "'");
+        ProjectRun h;
+        h.SetText(kProject, field, text);
+        h.View(kProject).focus = P::kContinue;
+        const std::size_t mark = h.windows.log.size();
+        h.Click(kProject, P::kContinue);
+        h.desktop.ExpectOneError(message);
+        // Nothing is written, not even the identification.
+        EXPECT_EQ(h.record.projectNumber, "");
+        EXPECT_EQ(h.record.initialYear, 0);
+        EXPECT_EQ(h.record.initialAadt, 0);
+        EXPECT_EQ(h.record.finalYear, 0);
+        EXPECT_EQ(h.record.finalAadt, 0);
+        EXPECT_EQ(h.record.truckPercent, 0.0f);
+        EXPECT_TRUE(h.windows.Since(mark).empty());
+        EXPECT_EQ(h.View(kProject).focus, P::kContinue);
+    }
+}
+
+TEST(ProjectInformationScreen, ClearFormEmptiesAllNineFieldsAndLeavesTheRecord) {
+    ProjectRun h;
+    h.Click(kProject, P::kContinue);
+    h.program.Move(kDesignData, kProject);  // back, as the main menu's edit option does
+    h.Click(kProject, P::kClearForm);
+    for (int field = P::kProjectNumber; field <= P::kTruckPercent; ++field) {
+        EXPECT_EQ(h.Text(kProject, field), "") << field;
+    }
+    EXPECT_EQ(h.record.projectNumber, "NH-IM-85-1(123)");
+    EXPECT_EQ(h.record.finalYear, 2020);
+    h.Click(kProject, P::kContinue);
+    EXPECT_EQ(h.desktop.Texts(), std::vector<std::string>{"All required data must be entered before continuing"});
+    EXPECT_EQ(h.record.finalYear, 2020);
+}
+
+TEST(ProjectInformationScreen, QuitAndCloseBoxEndTheProgram) {
+    ProjectRun h;
+    h.Click(kProject, P::kQuit);
+    EXPECT_EQ(h.desktop.quits, 1);
+    h.Logic(kProject).CloseBox();
+    EXPECT_EQ(h.desktop.quits, 2);
+    EXPECT_EQ(h.record.projectNumber, "");
+}
+
+// ------------------------------------------------------------ design data
+
+TEST(DesignDataScreen, StartsWithTheThreeDefaultsAndEnterMovesThroughInOrder) {
+    DesignDataRun h;
+    EXPECT_EQ(h.Text(kDesignData, D::kTerminalServiceability), "2.5");
+    EXPECT_EQ(h.Text(kDesignData, D::kSingleUnitEsal), "0.40");
+    EXPECT_EQ(h.Text(kDesignData, D::kMultiUnitEsal), "1.50");
+    const std::vector<int> order = {D::kLdf,           D::kTerminalServiceability, D::kSoilSupport,
+                                    D::kRegionalFactor, D::kSingleUnitEsal,        D::kMultiUnitEsal,
+                                    D::kRepresentativeEsal, D::kContinue};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        h.Enter(kDesignData, order[i]);
+        EXPECT_EQ(h.View(kDesignData).focus, order[i + 1]);
+    }
+    EXPECT_TRUE(h.desktop.messages.empty());
+}
+
+TEST(DesignDataScreen, ContinueStoresTheDataComputesTheRequiredSnAndShowsTheDesignerScreenFirst) {
+    DesignDataRun h;
+    const std::size_t mark = h.windows.log.size();
+    h.Click(kDesignData, D::kContinue);
+    EXPECT_TRUE(h.desktop.messages.empty());
+    EXPECT_FLOAT_EQ(h.record.ldf, 100.0f);
+    EXPECT_FLOAT_EQ(h.record.terminalServiceability, 2.5f);
+    EXPECT_FLOAT_EQ(h.record.soilSupport, 4.0f);
+    EXPECT_FLOAT_EQ(h.record.regionalFactor, 1.0f);
+    EXPECT_FLOAT_EQ(h.record.singleUnitEsal, 0.40f);
+    EXPECT_FLOAT_EQ(h.record.multiUnitEsal, 1.50f);
+    EXPECT_FLOAT_EQ(h.record.esal18, 1.0f);
+    EXPECT_EQ(h.record.serviceabilityLoss, static_cast<float>(4.2 - 2.5));
+    // 1000 vehicles, 10 % trucks, all in the design lane, 1.0 ESAL each:
+    // 100 loads + 1 a day, over 20 years of 365 days.
+    EXPECT_EQ(h.record.meanAadt, 1000);
+    EXPECT_EQ(h.record.dailyLoads, 101);
+    EXPECT_EQ(h.record.designLoading, 737300);
+    // The 1972 equation solved by hand for 737,300 loads, pt 2.5, S 4.0, R 1.0
+    // gives SN 3.27; the 0.01-step search from 0.33 ln W ends on 3.2785.
+    EXPECT_NEAR(h.record.requiredSn, 3.2785, 0.001);
+    EXPECT_EQ(FormatNumber(h.record.requiredSn, "0.00"), "3.28");
+    EXPECT_EQ(h.windows.Since(mark),
+              (std::vector<WindowEvent>{{WindowEvent::Create, kDesigner},
+                                        {WindowEvent::Show, kDesigner},
+                                        {WindowEvent::Hide, kDesignData}}));
+}
+
+TEST(DesignDataScreen, ContinueAgainWithChangedDataRecomputesTheRequiredSn) {
+    DesignDataRun h;
+    h.Click(kDesignData, D::kContinue);
+    h.program.Move(kDesigner, kDesignData);
+    h.SetText(kDesignData, D::kSoilSupport, "5.0");  // better soil: a thinner pavement
+    h.Click(kDesignData, D::kContinue);
+    EXPECT_FLOAT_EQ(h.record.soilSupport, 5.0f);
+    EXPECT_EQ(FormatNumber(h.record.requiredSn, "0.00"), "2.84");
+
+    h.program.Move(kDesigner, kDesignData);
+    h.SetText(kDesignData, D::kSoilSupport, "3.0");
+    h.SetText(kDesignData, D::kRegionalFactor, "1.6");
+    h.Click(kDesignData, D::kContinue);
+    EXPECT_EQ(FormatNumber(h.record.requiredSn, "0.00"), "4.06");
+}
+
+TEST(DesignDataScreen, ValuesOnlyOutsideTheNormalRangesStillPass) {
+    DesignDataRun h;
+    h.SetText(kDesignData, D::kRegionalFactor, "0.5");  // below 1.0
+    h.SetText(kDesignData, D::kSoilSupport, "12");       // above 10
+    h.SetText(kDesignData, D::kLdf, "150");              // above 100
+    h.Click(kDesignData, D::kContinue);
+    EXPECT_TRUE(h.desktop.messages.empty());
+    EXPECT_FLOAT_EQ(h.record.regionalFactor, 0.5f);
+    EXPECT_GT(h.record.requiredSn, 0.0f);
+    EXPECT_TRUE(h.windows.Visible(kDesigner));
+}
+
+TEST(DesignDataScreen, ContinueRefusesEmptyFieldsAndTextsThatAreNotNumbers) {
+    for (int field = D::kLdf; field <= D::kRepresentativeEsal; ++field) {
+        for (auto [text, message] : {std::pair<const char*, std::string_view>{"", kRequiredMessage},
+                                     std::pair<const char*, std::string_view>{"1.0x", kNumberNeededMessage}}) {
+            SCOPED_TRACE(std::to_string(field) + " '" + text + "'");
+            DesignDataRun h;
+            h.SetText(kDesignData, field, text);
+            h.View(kDesignData).focus = D::kContinue;
+            h.Click(kDesignData, D::kContinue);
+            h.desktop.ExpectOneError(message);
+            EXPECT_EQ(h.record.ldf, 0.0f);
+            EXPECT_FLOAT_EQ(h.record.terminalServiceability, 2.5f);
+            EXPECT_EQ(h.record.soilSupport, 0.0f);
+            EXPECT_EQ(h.record.regionalFactor, 0.0f);
+            EXPECT_FLOAT_EQ(h.record.singleUnitEsal, 0.40f);
+            EXPECT_FLOAT_EQ(h.record.multiUnitEsal, 1.50f);
+            EXPECT_EQ(h.record.esal18, 0.0f);
+            EXPECT_EQ(h.record.serviceabilityLoss, 0.0f);
+            EXPECT_EQ(h.record.requiredSn, 0.0f);
+            EXPECT_TRUE(h.windows.Visible(kDesignData));
+            EXPECT_FALSE(h.windows.Exists(kDesigner));
+            EXPECT_EQ(h.View(kDesignData).focus, D::kContinue);
+        }
+    }
+}
+
+// Data on which the required SN is undefined: each refusal has its own
+// message, the required SN keeps its value from the last good CONTINUE, and
+// the screen stays.
+struct Refusal {
+    const char* what;
+    int field;
+    const char* text;
+    std::string_view message;
+    std::function<float(const DesignRecord&)> stored;  // the changed field, as written
+    float value;
+};
+
+TEST(DesignDataScreen, DataWithoutARequiredSnIsRefusedWithItsOwnMessage) {
+    const std::vector<Refusal> refusals = {
+        {"terminal serviceability 4.2", D::kTerminalServiceability, "4.2", kServiceabilityMessage,
+         [](const DesignRecord& r) { return r.terminalServiceability; }, 4.2f},
+        {"terminal serviceability 5", D::kTerminalServiceability, "5", kServiceabilityMessage,
+         [](const DesignRecord& r) { return r.terminalServiceability; }, 5.0f},
+        {"regional factor 0", D::kRegionalFactor, "0", kRegionalFactorMessage,
+         [](const DesignRecord& r) { return r.regionalFactor; }, 0.0f},
+        {"regional factor negative", D::kRegionalFactor, "-1.5", kRegionalFactorMessage,
+         [](const DesignRecord& r) { return r.regionalFactor; }, -1.5f},
+        // 10,000,001 loads a day over 20 years.
+        {"design loading beyond 32 bits", D::kRepresentativeEsal, "100000", kLoadingTooLargeMessage,
+         [](const DesignRecord& r) { return r.esal18; }, 100000.0f},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.what);
+        DesignDataRun h;
+        h.Click(kDesignData, D::kContinue);
+        const float goodSn = h.record.requiredSn;
+        const float goodLoss = h.record.serviceabilityLoss;
+        ASSERT_GT(goodSn, 0.0f);
+        h.program.Move(kDesigner, kDesignData);
+        h.desktop.Clear();
+        h.SetText(kDesignData, r.field, r.text);
+        h.View(kDesignData).focus = D::kContinue;
+        const std::size_t mark = h.windows.log.size();
+        h.Click(kDesignData, D::kContinue);
+        h.desktop.ExpectOneError(r.message);
+        // The seven values were stored before the failing step; nothing after it.
+        EXPECT_EQ(r.stored(h.record), r.value);
+        EXPECT_FLOAT_EQ(h.record.ldf, 100.0f);
+        EXPECT_EQ(h.record.requiredSn, goodSn);
+        EXPECT_EQ(h.record.designLoading, 737300);
+        if (r.message == kServiceabilityMessage) {
+            EXPECT_EQ(h.record.serviceabilityLoss, goodLoss);
+        } else {
+            EXPECT_EQ(h.record.serviceabilityLoss, static_cast<float>(4.2 - 2.5));
+        }
+        EXPECT_TRUE(h.windows.Since(mark).empty());
+        EXPECT_TRUE(h.windows.Visible(kDesignData));
+        EXPECT_EQ(h.View(kDesignData).focus, D::kContinue);
+    }
+}
+
+TEST(DesignDataScreen, FinalYearNotAfterTheInitialYearIsRefusedHere) {
+    for (const char* finalYear : {"2000", "1999"}) {
+        DesignDataRun h;
+        h.Click(kDesignData, D::kContinue);
+        const float goodSn = h.record.requiredSn;
+        // Back to the project screen, which accepts any order of the years.
+        h.program.Move(kDesigner, kProject);
+        h.SetText(kProject, P::kFinalYear, finalYear);
+        h.Click(kProject, P::kContinue);
+        EXPECT_TRUE(h.desktop.messages.empty());
+        h.Click(kDesignData, D::kContinue);
+        EXPECT_EQ(h.desktop.Texts(), std::vector<std::string>{std::string(kPeriodMessage)}) << finalYear;
+        EXPECT_EQ(h.record.requiredSn, goodSn);
+        EXPECT_TRUE(h.windows.Visible(kDesignData));
+        EXPECT_FALSE(h.windows.Visible(kDesigner));
+    }
+}
+
+TEST(DesignDataScreen, ClearFormEmptiesTheFieldsWithoutDefaults) {
+    DesignDataRun h;
+    h.SetText(kDesignData, D::kTerminalServiceability, "3.0");
+    h.Click(kDesignData, D::kClearForm);
+    EXPECT_EQ(h.Text(kDesignData, D::kLdf), "");
+    EXPECT_EQ(h.Text(kDesignData, D::kSoilSupport), "");
+    EXPECT_EQ(h.Text(kDesignData, D::kRegionalFactor), "");
+    EXPECT_EQ(h.Text(kDesignData, D::kRepresentativeEsal), "");
+    EXPECT_EQ(h.Text(kDesignData, D::kTerminalServiceability), "3.0");
+    EXPECT_EQ(h.Text(kDesignData, D::kSingleUnitEsal), "0.40");
+    EXPECT_EQ(h.Text(kDesignData, D::kMultiUnitEsal), "1.50");
+    EXPECT_EQ(h.record.ldf, 0.0f);
+    EXPECT_FLOAT_EQ(h.record.terminalServiceability, 2.5f);
+}
+
+TEST(DesignDataScreen, QuitAndCloseBoxEndTheProgram) {
+    DesignDataRun h;
+    h.Click(kDesignData, D::kQuit);
+    h.Logic(kDesignData).CloseBox();
+    EXPECT_EQ(h.desktop.quits, 2);
+}
+
+// ------------------------------------------------------------- designer
+
+struct DesignerRun : DesignDataRun {
+    DesignerRun() {
+        desktop.today = {2024, 3, 9};
+        Click(kDesignData, D::kContinue);
+        desktop.Clear();
+    }
+};
+
+TEST(DesignerInformationScreen, DateIsTodayInLongFormAndIsSetOnlyOnce) {
+    DesignerRun h;
+    EXPECT_EQ(h.Text(kDesigner, G::kDate), "March 9, 2024");
+    EXPECT_EQ(h.View(kDesigner).Choice(G::kOffice), G::kUrbanDesign);
+
+    h.desktop.today = {2024, 3, 10};  // past midnight
+    h.Click(kDesigner, G::kContinue);
+    h.ClickOption(ScreenId::MainMenu, MainMenu::kOptions, MainMenu::kEditData);
+    h.Click(ScreenId::MainMenu, MainMenu::kContinue);
+    h.Click(kProject, P::kContinue);
+    h.Click(kDesignData, D::kContinue);
+    EXPECT_EQ(h.Text(kDesigner, G::kDate), "March 9, 2024");
+    EXPECT_EQ(h.windows.Count(WindowEvent::Create, kDesigner), 1);
+}
+
+TEST(DesignerInformationScreen, DateHasNoMonthAbbreviationsOrLeadingZeros) {
+    for (auto [date, text] : std::vector<std::pair<CalendarDate, std::string>>{
+             {{2001, 12, 1}, "December 1, 2001"},
+             {{2025, 1, 31}, "January 31, 2025"},
+             {{1999, 9, 5}, "September 5, 1999"}}) {
+        Harness h;
+        h.desktop.today = date;
+        h.StartToMainMenu();
+        EXPECT_EQ(h.Text(kDesigner, G::kDate), text);
+        EXPECT_EQ(h.record.designDate, text);
+    }
+}
+
+TEST(DesignerInformationScreen, ContinueStoresTheTextsAsTheyStandAndSelectsFullDepthOnTheMenu) {
+    DesignerRun h;
+    h.SetText(kDesigner, G::kDesignerName, "J. Smith, Pavement Engineer");
+    h.SetText(kDesigner, G::kComments, "Widened lanes");
+    h.SetText(kDesigner, G::kDate, "the 32nd of Smarch");  // stored without a date check
+    h.ClickOption(kDesigner, G::kOffice, G::kDistrict);
+    EXPECT_EQ(h.record.officeIndex, G::kDistrict);  // at once, before CONTINUE
+    const std::size_t mark = h.windows.log.size();
+    h.Click(kDesigner, G::kContinue);
+    EXPECT_TRUE(h.desktop.messages.empty());
+    EXPECT_EQ(h.record.designerName, "J. Smith, Pavement Engineer");
+    EXPECT_EQ(h.record.designComments, "Widened lanes");
+    EXPECT_EQ(h.record.designDate, "the 32nd of Smarch");
+    EXPECT_EQ(h.record.officeIndex, G::kDistrict);
+    EXPECT_EQ(h.record.menuChoice, MainMenu::kFullDepth);
+    EXPECT_EQ(h.View(ScreenId::MainMenu).Choice(MainMenu::kOptions), MainMenu::kFullDepth);
+    EXPECT_EQ(h.windows.Since(mark),
+              (std::vector<WindowEvent>{{WindowEvent::Create, ScreenId::MainMenu},
+                                        {WindowEvent::Show, ScreenId::MainMenu},
+                                        {WindowEvent::Hide, kDesigner}}));
+}
+
+TEST(DesignerInformationScreen, EverythingEmptyIsStoredAsEmpty) {
+    DesignerRun h;
+    h.record.designerName = "old";
+    h.SetText(kDesigner, G::kDate, "");
+    h.Click(kDesigner, G::kContinue);
+    EXPECT_TRUE(h.desktop.messages.empty());
+    EXPECT_EQ(h.record.designerName, "");
+    EXPECT_EQ(h.record.designComments, "");
+    EXPECT_EQ(h.record.designDate, "");
+    EXPECT_EQ(h.record.officeIndex, 0);
+}
+
+TEST(DesignerInformationScreen, ClearFormKeepsTheDateAndTheOffice) {
+    DesignerRun h;
+    h.SetText(kDesigner, G::kDesignerName, "J. Smith");
+    h.SetText(kDesigner, G::kComments, "none");
+    h.ClickOption(kDesigner, G::kOffice, G::kConsultantMinor);
+    h.Click(kDesigner, G::kClearForm);
+    EXPECT_EQ(h.Text(kDesigner, G::kDesignerName), "");
+    EXPECT_EQ(h.Text(kDesigner, G::kComments), "");
+    EXPECT_EQ(h.Text(kDesigner, G::kDate), "March 9, 2024");
+    EXPECT_EQ(h.View(kDesigner).Choice(G::kOffice), G::kConsultantMinor);
+    EXPECT_EQ(h.record.officeIndex, G::kConsultantMinor);
+    EXPECT_EQ(h.record.designerName, "");
+}
+
+TEST(DesignerInformationScreen, EnterGoesFromNameToCommentsToContinueAndDoesNothingInTheDate) {
+    DesignerRun h;
+    FakeView& view = h.View(kDesigner);
+    EXPECT_TRUE(h.EnterText(kDesigner, G::kDesignerName, "J. Smith"));
+    EXPECT_EQ(view.focus, G::kComments);
+    EXPECT_TRUE(h.EnterText(kDesigner, G::kComments, "x"));
+    EXPECT_EQ(view.focus, G::kContinue);
+    view.focus = G::kDate;
+    const int moves = view.focusMoves;
+    EXPECT_FALSE(h.Enter(kDesigner, G::kDate));
+    EXPECT_EQ(view.focus, G::kDate);
+    EXPECT_EQ(view.focusMoves, moves);
+    EXPECT_TRUE(h.desktop.events.empty());
+    EXPECT_EQ(h.record.designerName, "");
+}
+
+TEST(DesignerInformationScreen, QuitAndCloseBoxEndTheProgram) {
+    DesignerRun h;
+    h.Click(kDesigner, G::kQuit);
+    h.Logic(kDesigner).CloseBox();
+    EXPECT_EQ(h.desktop.quits, 2);
+}
+
+}  // namespace
+}  // namespace korvelle
