@@ -67,11 +67,10 @@ bool StructureEntryScreen::CheckGroups() {
                                 " or move the courses below it up");
                 return false;
             }
-            auto inches = ParseNumber(view().Text(Thickness(r)));
-            if (!inches || *inches < 0.0) {
+            auto inches = ParseSingle(view().Text(Thickness(r)));
+            if (!inches || *inches < 0.0f) {
                 ReportError(program_.desktop(), "The thickness of " + CourseName(group, k + 1) +
                                                     " must be a number of inches, 0 or more (for example 1.50)");
-                view().Focus(Thickness(r));
                 return false;
             }
         }
