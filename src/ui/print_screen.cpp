@@ -1,5 +1,7 @@
 #include "print_screen.h"
 
+#include <exception>
+
 #include "print/font_choice.h"
 #include "structure_screens.h"
 
@@ -17,6 +19,18 @@ void PrintScreen::Click(int control) {
 }
 
 void PrintScreen::Print() {
+    // Whatever goes wrong while choosing the font or printing ends the print
+    // quietly: the screen stays as it was and its status says why.
+    try {
+        PrintWithService();
+    } catch (const std::exception& e) {
+        view().SetText(kStatus, std::string("Not printed: ") + e.what());
+    } catch (...) {
+        view().SetText(kStatus, "Not printed: the print failed.");
+    }
+}
+
+void PrintScreen::PrintWithService() {
     if (service_ == nullptr) {
         view().SetText(kStatus, "Not printed: no printer is available.");
         return;

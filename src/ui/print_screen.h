@@ -64,6 +64,7 @@ protected:
 
 private:
     void Print();
+    void PrintWithService();
     Program& program_;
     ScreenId self_, result_;
     FormKind kind_;

@@ -1,0 +1,259 @@
+#include "ui/print_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes.h"
+
+namespace korvelle {
+namespace {
+
+constexpr ScreenId kFullPrint = ScreenId::FullDepthPrint;
+constexpr ScreenId kOverlayPrint = ScreenId::OverlayPrint;
+
+// A run that has accepted a full-depth design and stands on its print
+// screen, with the fake printer attached to both print screens.
+struct PrintRun : Harness {
+    FakePrintService printer;
+    PrintRun() {
+        Logic<PrintScreen>(kFullPrint).SetPrintService(&printer);
+        Logic<PrintScreen>(kOverlayPrint).SetPrintService(&printer);
+        StartToMainMenu();
+        DesignFullDepth();
+        desktop.Clear();
+    }
+    void DesignFullDepth() {
+        Click(ScreenId::MainMenu, MainMenu::kContinue);
+        auto& entry = Logic<StructureEntryScreen>(ScreenId::FullDepthEntry);
+        View(ScreenId::FullDepthEntry).SetChoice(entry.List(0), 4);  // 12.5 mm SMA
+        SetText(ScreenId::FullDepthEntry, entry.Thickness(0), "6.00");
+        Click(ScreenId::FullDepthEntry, entry.ContinueButton());
+        Click(ScreenId::FullDepthResult, Logic<ResultScreen>(ScreenId::FullDepthResult).AcceptButton());
+    }
+    void DesignOverlay() {
+        ClickOption(ScreenId::MainMenu, MainMenu::kOptions, MainMenu::kOverlay);
+        Click(ScreenId::MainMenu, MainMenu::kContinue);
+        auto& entry = Logic<StructureEntryScreen>(ScreenId::OverlayEntry);
+        View(ScreenId::OverlayEntry).SetChoice(entry.List(0), 2);  // 12.5 mm Superpave
+        SetText(ScreenId::OverlayEntry, entry.Thickness(0), "2.00");
+        View(ScreenId::OverlayEntry).SetChoice(entry.List(3), 0);  // good concrete
+        SetText(ScreenId::OverlayEntry, entry.Thickness(3), "9.00");
+        Click(ScreenId::OverlayEntry, entry.ContinueButton());
+        Click(ScreenId::OverlayResult, Logic<ResultScreen>(ScreenId::OverlayResult).AcceptButton());
+    }
+    void Print(ScreenId id = kFullPrint) { Click(id, PrintScreen::kPrint); }
+    std::string Status(ScreenId id = kFullPrint) { return Text(id, PrintScreen::kStatus); }
+};
+
+TEST(PrintScreen, LoadSetsTheFontNote) {
+    PrintRun h;
+    EXPECT_EQ(h.Text(kFullPrint, PrintScreen::kNote),
+              "NOTE: You may have to experiment to find the best font and font size to print the pavement design "
+              "form.  If the defaults that are currently set for your system do not print well, try different fonts "
+              "and font sizes.  One combination that seems to work well with most printers is the Courier or New "
+              "Courier font in 12-point size. It may take a few seconds after you press the PRINT button.");
+    EXPECT_EQ(h.Status(), "");
+}
+
+TEST(PrintScreen, LastCourierFaceInThePrintersOrderIsPreselected) {
+    struct Case {
+        std::vector<std::string> faces;
+        const char* preselected;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"Arial", "Courier New", "Times", "Courier"}, "Courier"},
+             {{"Courier", "Arial", "Courier New"}, "Courier New"},
+             {{"Courier New", "New Courier"}, "New Courier"},
+             {{"New Courier", "Courier"}, "Courier"},
+             {{"courier new", "Arial", "COURIER", "Courier New Bold", "Courier"}, "Courier"}}) {
+        SCOPED_TRACE(c.preselected);
+        PrintRun h;
+        h.printer.faces = c.faces;
+        h.Print();
+        ASSERT_EQ(h.printer.dialogOpenedWith.size(), 1u);
+        EXPECT_EQ(h.printer.dialogOpenedWith[0].face, c.preselected);
+        EXPECT_EQ(h.printer.dialogOpenedWith[0].size, 12.0);
+    }
+}
+
+TEST(PrintScreen, WithoutACourierFaceTheDialogOpensOnTheSubstituteThenOnTheLastChoice) {
+    PrintRun h;
+    h.printer.faces = {"Arial", "courier new", "DejaVu Sans"};
+    h.printer.substitute = "Nimbus Mono PS";
+    h.Print();
+    ASSERT_EQ(h.printer.dialogOpenedWith.size(), 1u);
+    EXPECT_EQ(h.printer.dialogOpenedWith[0].face, "Nimbus Mono PS");
+    EXPECT_EQ(h.printer.dialogOpenedWith[0].size, 12.0);
+
+    h.printer.chooseFace = "DejaVu Sans";
+    h.printer.chooseSize = 10.0;
+    h.Print();
+    h.printer.chooseFace.reset();
+    h.printer.chooseSize.reset();
+    h.Print();
+    ASSERT_EQ(h.printer.dialogOpenedWith.size(), 3u);
+    EXPECT_EQ(h.printer.dialogOpenedWith[2].face, "DejaVu Sans");
+    EXPECT_EQ(h.printer.dialogOpenedWith[2].size, 10.0);
+    ASSERT_EQ(h.printer.prints.size(), 3u);
+    EXPECT_EQ(h.printer.prints[1].font.face, "DejaVu Sans");
+    EXPECT_EQ(h.printer.prints[1].font.size, 10.0);
+}
+
+TEST(PrintScreen, CourierFaceIsPreselectedAnewButTheSizeIsKept) {
+    PrintRun h;
+    h.printer.faces = {"Courier New", "Arial"};
+    h.printer.chooseFace = "Arial";
+    h.printer.chooseSize = 9.0;
+    h.Print();
+    h.Print();
+    ASSERT_EQ(h.printer.dialogOpenedWith.size(), 2u);
+    EXPECT_EQ(h.printer.dialogOpenedWith[1].face, "Courier New");
+    EXPECT_EQ(h.printer.dialogOpenedWith[1].size, 9.0);
+}
+
+TEST(PrintScreen, PrintsTheFormOfItsKindWithTheChosenFontAndTheResultScreensTexts) {
+    PrintRun h;
+    h.printer.faces = {"Courier"};
+    h.Print();
+    ASSERT_EQ(h.printer.prints.size(), 1u);
+    const FakePrintService::PrintCall call = h.printer.prints[0];
+    EXPECT_EQ(call.kind, FormKind::FullDepth);
+    EXPECT_EQ(call.font.face, "Courier");
+    EXPECT_EQ(call.font.size, 12.0);
+    ASSERT_EQ(call.sheet.rows.size(), 5u);
+    EXPECT_EQ(call.sheet.rows[0][0], "12.5 mm SMA");
+    EXPECT_EQ(call.sheet.rows[0][5], "1.50");
+    EXPECT_EQ(call.sheet.rows[0][8], "0.45");
+    EXPECT_EQ(call.sheet.rows[1][0], "");
+    EXPECT_EQ(call.sheet.requiredSn, "3.28");
+    EXPECT_EQ(call.sheet.proposedSn, "2.43");
+    EXPECT_EQ(call.sheet.verdict, "Underdesign");
+    EXPECT_EQ(call.record.designLoading, 737300);
+    EXPECT_EQ(call.record.projectNumber, "NH-IM-85-1(123)");
+    EXPECT_EQ(h.Status(), "Printed on Office LaserJet");
+    EXPECT_TRUE(h.desktop.events.empty());
+    // The print screen stays up for another print.
+    EXPECT_TRUE(h.windows.Visible(kFullPrint));
+
+    h.Print();
+    ASSERT_EQ(h.printer.prints.size(), 2u);
+    EXPECT_EQ(h.printer.prints[1].sheet.rows, call.sheet.rows);
+    EXPECT_EQ(h.printer.prints[1].font.face, call.font.face);
+}
+
+TEST(PrintScreen, OverlayPrintScreenPrintsTheOverlayForm) {
+    PrintRun h;
+    h.Click(kFullPrint, PrintScreen::kMainMenu);
+    h.DesignOverlay();
+    h.Print(kOverlayPrint);
+    ASSERT_EQ(h.printer.prints.size(), 1u);
+    EXPECT_EQ(h.printer.prints[0].kind, FormKind::Overlay);
+    ASSERT_EQ(h.printer.prints[0].sheet.rows.size(), 6u);
+    EXPECT_EQ(h.printer.prints[0].sheet.rows[3][0], "Portland Cement Concrete (good)");
+    EXPECT_EQ(h.printer.prints[0].sheet.rows[3][4], "3.60");
+    EXPECT_EQ(h.Status(kOverlayPrint), "Printed on Office LaserJet");
+}
+
+TEST(PrintScreen, EachPrintScreenRemembersItsOwnFont) {
+    PrintRun h;
+    h.printer.chooseFace = "Lucida Console";
+    h.printer.chooseSize = 11.0;
+    h.Print();
+    h.printer.chooseFace.reset();
+    h.printer.chooseSize.reset();
+    h.Click(kFullPrint, PrintScreen::kMainMenu);
+    h.DesignOverlay();
+    h.Print(kOverlayPrint);
+    ASSERT_EQ(h.printer.dialogOpenedWith.size(), 2u);
+    EXPECT_EQ(h.printer.dialogOpenedWith[1].face, "Liberation Mono");  // the substitute: never printed here
+    EXPECT_EQ(h.printer.dialogOpenedWith[1].size, 12.0);
+    EXPECT_EQ(h.Logic<PrintScreen>(kFullPrint).font().face, "Lucida Console");
+    EXPECT_EQ(h.Logic<PrintScreen>(kFullPrint).font().size, 11.0);
+}
+
+TEST(PrintScreen, CancellingTheFontDialogAbandonsThePrintQuietly) {
+    PrintRun h;
+    h.printer.chooseFace = "Lucida Console";
+    h.printer.chooseSize = 11.0;
+    h.Print();
+    h.printer.cancelFont = true;
+    h.printer.chooseFace = "Arial";
+    h.Print();
+    EXPECT_EQ(h.printer.prints.size(), 1u);
+    EXPECT_EQ(h.printer.dialogOpenedWith.size(), 2u);
+    EXPECT_TRUE(h.desktop.events.empty());
+    EXPECT_EQ(h.Status().rfind("Not printed: ", 0), 0u) << h.Status();
+    // The cancelled dialog changed nothing.
+    EXPECT_EQ(h.Logic<PrintScreen>(kFullPrint).font().face, "Lucida Console");
+    EXPECT_EQ(h.Logic<PrintScreen>(kFullPrint).font().size, 11.0);
+    EXPECT_TRUE(h.windows.Visible(kFullPrint));
+}
+
+TEST(PrintScreen, StatusSaysWhatBecameOfThePrint) {
+    PrintRun h;
+    h.printer.outcome = {PrintOutcome::Cancelled, ""};
+    h.Print();
+    EXPECT_EQ(h.Status().rfind("Not printed: ", 0), 0u) << h.Status();
+    h.printer.outcome = {PrintOutcome::Saved, "/home/designer/form.pdf"};
+    h.Print();
+    EXPECT_EQ(h.Status(), "Saved as /home/designer/form.pdf");
+    h.printer.outcome = {PrintOutcome::Failed, "the printer is out of paper"};
+    h.Print();
+    EXPECT_EQ(h.Status(), "Not printed: the printer is out of paper");
+    h.printer.outcome = {PrintOutcome::Printed, "Plotter 2"};
+    h.Print();
+    EXPECT_EQ(h.Status(), "Printed on Plotter 2");
+    EXPECT_TRUE(h.desktop.events.empty());
+}
+
+TEST(PrintScreen, FailureInsideThePrintEndsItQuietly) {
+    PrintRun h;
+    h.printer.failure = "page layer failed";
+    h.Print();
+    EXPECT_TRUE(h.desktop.events.empty());
+    EXPECT_EQ(h.Status().rfind("Not printed: ", 0), 0u) << h.Status();
+    EXPECT_NE(h.Status().find("page layer failed"), std::string::npos) << h.Status();
+    EXPECT_TRUE(h.windows.Visible(kFullPrint));
+}
+
+TEST(PrintScreen, WithoutAPrinterNothingIsPrinted) {
+    Harness h;
+    h.StartToMainMenu();
+    h.Click(ScreenId::MainMenu, MainMenu::kContinue);
+    auto& entry = h.Logic<StructureEntryScreen>(ScreenId::FullDepthEntry);
+    h.View(ScreenId::FullDepthEntry).SetChoice(entry.List(0), 2);
+    h.SetText(ScreenId::FullDepthEntry, entry.Thickness(0), "3.00");
+    h.Click(ScreenId::FullDepthEntry, entry.ContinueButton());
+    h.Click(ScreenId::FullDepthResult, h.Logic<ResultScreen>(ScreenId::FullDepthResult).AcceptButton());
+    h.Click(kFullPrint, PrintScreen::kPrint);
+    EXPECT_EQ(h.Text(kFullPrint, PrintScreen::kStatus).rfind("Not printed: ", 0), 0u);
+    EXPECT_TRUE(h.desktop.events.empty());
+}
+
+TEST(PrintScreen, MainMenuKeepsTheSelectionAndClearsNothing) {
+    PrintRun h;
+    h.Click(kFullPrint, PrintScreen::kMainMenu);
+    h.DesignOverlay();
+    const std::map<int, std::string> overlayEntries = h.View(ScreenId::OverlayEntry).texts;
+    const std::map<int, std::string> results = h.View(ScreenId::OverlayResult).texts;
+    const float requiredSn = h.record.requiredSn;
+    const std::size_t mark = h.windows.log.size();
+    h.Click(kOverlayPrint, PrintScreen::kMainMenu);
+    EXPECT_EQ(h.windows.Since(mark), (std::vector<WindowEvent>{{WindowEvent::Show, ScreenId::MainMenu},
+                                                               {WindowEvent::Hide, kOverlayPrint}}));
+    EXPECT_EQ(h.View(ScreenId::MainMenu).Choice(MainMenu::kOptions), MainMenu::kOverlay);
+    EXPECT_EQ(h.record.menuChoice, MainMenu::kOverlay);
+    EXPECT_EQ(h.View(ScreenId::OverlayEntry).texts, overlayEntries);
+    EXPECT_EQ(h.View(ScreenId::OverlayResult).texts, results);
+    EXPECT_EQ(h.record.requiredSn, requiredSn);
+    EXPECT_EQ(h.record.projectNumber, "NH-IM-85-1(123)");
+
+    // CONTINUE goes straight to another overlay design.
+    h.Click(ScreenId::MainMenu, MainMenu::kContinue);
+    EXPECT_TRUE(h.windows.Visible(ScreenId::OverlayEntry));
+}
+
+}  // namespace
+}  // namespace korvelle
