@@ -18,7 +18,8 @@ inline constexpr std::string_view kRangeMessage = "Data is outside normal range"
 inline constexpr std::string_view kRequiredMessage = "All required data must be entered before continuing";
 // A typed entry that is not a number, or too large for its field.
 inline constexpr std::string_view kNumberNeededMessage =
-    "Numeric entries must be numbers: digits with an optional decimal point, no commas or letters";
+    "Numeric entries must be numbers of a size the field can hold: digits with an optional decimal point, "
+    "no commas or letters";
 
 // A range limit: a fixed value, or the value a design record field holds at
 // the moment of the test.
