@@ -1,9 +1,193 @@
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "cross_section.h"
+#include "ui/structure_screens.h"
+#include "widgets.h"
 #include "windows.h"
 
 namespace korvelle {
 
-FormWindow* BuildFullDepthResultWindow(WindowContext& context) { return new FormWindow(context.logic, kProgramTitle); }
+namespace {
 
-FormWindow* BuildOverlayResultWindow(WindowContext& context) { return new FormWindow(context.logic, kProgramTitle); }
+// Columns of the result table: fixed widths keep every row in line.
+constexpr int kColumns = 5;
+constexpr int kColumnWidths[kColumns] = {230, 70, 70, 96, 80};
+const char* const kColumnNames[kColumns] = {"Material", "Thickness Inches", "Thickness mm", "Structural Coefficient",
+                                            "Structural Value"};
+const char* const kDimmed = "color: #8a8a8a;";
+
+const char* const kCourseCaptions[] = {"COURSE 1", "COURSE 2", "COURSE 3", "COURSE 4", "COURSE 5"};
+
+// A result window redraws its cross-section whenever the evaluation writes
+// its cells or EDIT clears them.
+class ResultWindow : public FormWindow {
+public:
+    using FormWindow::FormWindow;
+    void SetDrawing(QWidget* drawing) { drawing_ = drawing; }
+    void SetText(int control, const std::string& text) override {
+        FormWindow::SetText(control, text);
+        if (drawing_) drawing_->update();
+    }
+
+private:
+    QWidget* drawing_ = nullptr;
+};
+
+QLabel* ColumnHeading(const QString& text, QWidget* parent, Qt::Alignment alignment) {
+    QLabel* label = MakeCaption(text, nullptr, parent);
+    label->setAlignment(alignment);
+    label->setWordWrap(true);
+    label->setAccessibleName(text);
+    return label;
+}
+
+// The column headings in grid rows `row` and `row` + 1.
+void PlaceColumnHeadings(QGridLayout* grid, QWidget* w, int row, const QString& material) {
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignBottom;
+    grid->addWidget(ColumnHeading(material, w, Qt::AlignLeft | Qt::AlignBottom), row, 0, 2, 1);
+    grid->addWidget(ColumnHeading("Thickness", w, Qt::AlignCenter), row, 1, 1, 2);
+    grid->addWidget(ColumnHeading("Inches", w, right), row + 1, 1);
+    QLabel* mm = ColumnHeading("mm", w, right);
+    mm->setStyleSheet(kDimmed);
+    grid->addWidget(mm, row + 1, 2);
+    grid->addWidget(ColumnHeading("Structural Coefficient", w, right), row, 3, 2, 1);
+    grid->addWidget(ColumnHeading("Structural Value", w, right), row, 4, 2, 1);
+}
+
+// A faint line between courses, across the whole table.
+void PlaceSeparator(QGridLayout* grid, QWidget* w, int row) {
+    auto* line = new QFrame(w);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setStyleSheet("color: #d4d4d4;");
+    grid->addWidget(line, row, 0, 1, kColumns);
+}
+
+// A display cell of a result row: borderless, read-only, never in the Tab
+// order; numbers right-aligned, millimetres dimmed.
+QLabel* PlaceCell(FormWindow* w, QGridLayout* grid, int control, int cell, const QString& course, int row) {
+    const bool secondLine = cell >= kLowerInchesCell;
+    const int column = secondLine ? cell - 4 : cell;
+    QLabel* label = w->AddDisplay(control, course + (secondLine ? " second part " : " ") + kColumnNames[column]);
+    label->setFixedWidth(kColumnWidths[column]);
+    label->setMinimumHeight(label->fontMetrics().height() + 2);
+    label->setAlignment((column == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    if (cell == kMillimetresCell || cell == kLowerMillimetresCell) label->setStyleSheet(kDimmed);
+    grid->addWidget(label, row + (secondLine ? 1 : 0), column);
+    return label;
+}
+
+struct ResultLayout {
+    const char* title;
+    const char* heading;
+    const char* materialHeading;
+    const char* existingHeading;  // nullptr for a full-depth structure
+};
+
+FormWindow* BuildResultWindow(WindowContext& context, const ResultLayout& layout, bool overlay) {
+    const auto& s = static_cast<const ResultScreen&>(context.logic);
+    auto* w = new ResultWindow(context.logic, ScreenTitle(layout.title));
+    auto* outer = new QVBoxLayout(w);
+    outer->addWidget(MakeHeading(layout.heading, w));
+    outer->addSpacing(6);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(1);
+    for (int c = 0; c < kColumns; ++c) grid->setColumnMinimumWidth(c, kColumnWidths[c]);
+    PlaceColumnHeadings(grid, w, 0, layout.materialHeading);
+    int gridRow = 2;
+    for (int r = 0; r < s.rows(); ++r) {
+        const bool existing = overlay && r >= OverlayEntryScreen::kOverlayRows;
+        const int course = existing ? r - OverlayEntryScreen::kOverlayRows : r;
+        if (existing && course == 0) {
+            PlaceSeparator(grid, w, gridRow++);
+            grid->addWidget(ColumnHeading(layout.existingHeading, w, Qt::AlignLeft | Qt::AlignBottom), gridRow++, 0);
+        } else {
+            PlaceSeparator(grid, w, gridRow++);
+        }
+        const QString name = QString(overlay ? (existing ? "EXISTING " : "OVERLAY ") : "") + kCourseCaptions[course];
+        for (int c = 0; c < s.CellsInRow(r); ++c) PlaceCell(w, grid, ResultScreen::Cell(r, c), c, name, gridRow);
+        gridRow += s.CellsInRow(r) > kLowerInchesCell ? 2 : 1;
+    }
+    PlaceSeparator(grid, w, gridRow++);
+
+    // The summary: "Pavement is 12.3% Overdesign".
+    auto* summary = new QHBoxLayout;
+    summary->setSpacing(6);
+    auto value = [&](int control, const QString& caption) {
+        QLabel* label = w->AddDisplay(control, caption);
+        summary->addWidget(label);
+        return label;
+    };
+    summary->addWidget(MakeCaption("Required SN =", nullptr, w));
+    value(s.RequiredSn(), "Required SN")->setMinimumWidth(44);
+    summary->addSpacing(24);
+    summary->addWidget(MakeCaption("Proposed SN =", nullptr, w));
+    value(s.ProposedSn(), "Proposed SN")->setMinimumWidth(44);
+    summary->addSpacing(24);
+    summary->addWidget(MakeCaption("Pavement is", nullptr, w));
+    value(s.Difference(), "Difference from the required SN");
+    QLabel* verdict = value(s.Verdict(), "Verdict");
+    QFont bold = verdict->font();
+    bold.setBold(true);
+    verdict->setFont(bold);
+    summary->addStretch();
+
+    auto* table = new QVBoxLayout;
+    table->addLayout(grid);
+    table->addSpacing(10);
+    table->addLayout(summary);
+    table->addStretch();
+
+    auto* drawing = new CrossSectionView(*w, s, context.program.record(), overlay, w);
+    w->SetDrawing(drawing);
+    auto* frame = new QGroupBox("CROSS-SECTION", w);
+    frame->setAccessibleName("CROSS-SECTION");
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(drawing);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(table);
+    body->addSpacing(16);
+    body->addWidget(frame, 0, Qt::AlignTop);
+    outer->addLayout(body);
+    outer->addSpacing(8);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    QPushButton* accept = w->AddButton(s.AcceptButton(), "ACCEPT");
+    buttons->addWidget(accept);
+    buttons->addSpacing(12);
+    buttons->addWidget(w->AddButton(s.EditButton(), "EDIT"));
+    buttons->addSpacing(12);
+    buttons->addWidget(w->AddButton(s.QuitButton(), "QUIT"));
+    buttons->addStretch();
+    outer->addLayout(buttons);
+
+    w->SetFocusOrder({s.AcceptButton(), s.EditButton(), s.QuitButton()});
+    accept->setFocus();
+    return w;
+}
+
+}  // namespace
+
+FormWindow* BuildFullDepthResultWindow(WindowContext& context) {
+    return BuildResultWindow(
+        context, {"Proposed Pavement Structure", "PROPOSED PAVEMENT STRUCTURE", "Material", nullptr}, false);
+}
+
+FormWindow* BuildOverlayResultWindow(WindowContext& context) {
+    return BuildResultWindow(context,
+                             {"Proposed Overlay", "PROPOSED OVERLAY PAVEMENT STRUCTURE", "Overlay Material",
+                              "Existing Material"},
+                             true);
+}
 
 }  // namespace korvelle

@@ -1,0 +1,291 @@
+#include "cross_section.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "core/materials.h"
+#include "core/number_format.h"
+#include "core/number_text.h"
+
+namespace korvelle {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+template <std::size_t N>
+int NumberIn(const std::array<std::string, N>& materials, const std::string& name) {
+    auto it = std::find(materials.begin(), materials.end(), name);
+    return it == materials.end() ? 0 : static_cast<int>(it - materials.begin()) + 1;
+}
+
+LayerKind KindOf(const std::string& name, const DesignRecord& record, bool overlay, bool existingCourse) {
+    if (existingCourse) {
+        switch (NumberIn(record.existingMaterials, name)) {
+            case existing::kConcreteGood:
+            case existing::kConcreteFair: return LayerKind::Concrete;
+            case existing::kSoilCementBase: return LayerKind::StabilizedBase;
+            case existing::kGradedAggregateBase:
+            case existing::kSandClayBase: return LayerKind::GranularBase;
+            default: return LayerKind::AsphaltMix;
+        }
+    }
+    const int m = overlay ? NumberIn(record.overlayMaterials, name) : NumberIn(record.fullDepthMaterials, name);
+    if (m == fulldepth::kOgfc || m == fulldepth::kPem) return LayerKind::SpreadRateSurface;
+    if (!overlay && m == fulldepth::kSoilCementBase) return LayerKind::StabilizedBase;
+    if (!overlay && m == fulldepth::kGradedAggregateBase) return LayerKind::GranularBase;
+    return LayerKind::AsphaltMix;
+}
+
+// A thickness cell as a number of inches; nothing for a spread rate.
+std::optional<double> Inches(const QString& text) {
+    if (text.trimmed().isEmpty()) return 0.0;
+    auto value = ParseNumber(text.toStdString());
+    if (!value) return std::nullopt;
+    return std::max(0.0, *value);
+}
+
+}  // namespace
+
+CrossSectionModel ReadCrossSection(const FormView& cells, const ResultScreen& screen, const DesignRecord& record,
+                                   bool overlay) {
+    CrossSectionModel model;
+    double spreadRateInches = 0.0;
+    for (int r = 0; r < screen.rows(); ++r) {
+        auto cell = [&](int c) {
+            return c < screen.CellsInRow(r) ? Q(cells.Text(ResultScreen::Cell(r, c))) : QString();
+        };
+        const QString name = cell(kMaterialCell);
+        if (name.isEmpty()) continue;
+
+        CrossSectionLayer layer;
+        layer.material = name;
+        layer.thickness = cell(kInchesCell);
+        layer.coefficient = cell(kCoefficientCell);
+        layer.existing = overlay && r >= OverlayEntryScreen::kOverlayRows;
+        layer.kind = KindOf(name.toStdString(), record, overlay, layer.existing);
+        const std::optional<double> inches = Inches(layer.thickness);
+        if (inches) {
+            layer.inches = *inches;
+        } else if (r == 0) {  // only the top course is laid by spread rate
+            layer.spreadRate = true;
+            layer.kind = LayerKind::SpreadRateSurface;
+            spreadRateInches = overlay ? record.overlayThickness[0] : record.fullDepthThickness[0];
+        }
+
+        const QString lowerThickness = cell(kLowerInchesCell);
+        if (lowerThickness.isEmpty()) {
+            model.layers.push_back(layer);
+            continue;
+        }
+        // A course split at the bottom of the top zone: an upper part of no
+        // thickness (the course above ended right at the bottom) is no band.
+        if (layer.inches > 0.0) model.layers.push_back(layer);
+        CrossSectionLayer lower = layer;
+        lower.thickness = lowerThickness;
+        lower.inches = Inches(lowerThickness).value_or(0.0);
+        lower.coefficient = cell(kLowerCoefficientCell);
+        lower.lowerPart = true;
+        model.layers.push_back(lower);
+    }
+    for (const CrossSectionLayer& layer : model.layers) model.totalInches += layer.inches;
+    if (!model.layers.empty()) model.zoneDepth = std::max(0.0, record.topZoneDepth - spreadRateInches);
+    return model;
+}
+
+namespace {
+
+// Drawing area, in pixels.
+constexpr int kWidth = 480;
+constexpr int kHeight = 330;
+constexpr int kMargin = 14;
+constexpr int kStackLeft = 156;
+constexpr int kStackWidth = 100;
+constexpr int kLabelLeft = kStackLeft + kStackWidth + 22;
+constexpr int kSpreadRateBand = 8;
+constexpr double kMostPixelsPerInch = 28.0;
+
+QBrush Fill(const CrossSectionLayer& layer) {
+    switch (layer.kind) {
+        case LayerKind::SpreadRateSurface: return QColor(0x22, 0x22, 0x22);
+        case LayerKind::AsphaltMix: return layer.existing ? QColor(0x75, 0x6e, 0x66) : QColor(0x4d, 0x4d, 0x4d);
+        case LayerKind::Concrete: return QColor(0xc9, 0xc9, 0xc2);
+        case LayerKind::StabilizedBase: return QColor(0xcf, 0xbb, 0x92);
+        case LayerKind::GranularBase: return QColor(0xe3, 0xcb, 0x98);
+    }
+    return Qt::gray;
+}
+
+// A light texture over the plain colour: stones in a granular base, grain in
+// concrete and stabilised base.
+Qt::BrushStyle Texture(LayerKind kind) {
+    switch (kind) {
+        case LayerKind::GranularBase: return Qt::Dense6Pattern;
+        case LayerKind::Concrete:
+        case LayerKind::StabilizedBase: return Qt::Dense7Pattern;
+        default: return Qt::NoBrush;
+    }
+}
+
+QString LabelDetail(const CrossSectionLayer& layer) {
+    const QString thickness = layer.spreadRate ? layer.thickness : layer.thickness + " in.";
+    return layer.coefficient.isEmpty() ? thickness : thickness + ",  coef. " + layer.coefficient;
+}
+
+// A text beside the stack: wants to be centred on `wanted`, is moved down
+// (and, at the bottom, up) so that no two overlap.
+struct Label {
+    double wanted;
+    double height;
+    double top = 0.0;
+    int layer = -1;  // -1 for a group heading
+    QString heading;
+};
+
+void Spread(std::vector<Label>& labels, double bottom) {
+    double next = kMargin;
+    for (Label& label : labels) {
+        label.top = std::max(label.wanted - label.height / 2.0, next);
+        next = label.top + label.height + 2.0;
+    }
+    double limit = bottom;
+    for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
+        it->top = std::min(it->top, limit - it->height);
+        limit = it->top - 2.0;
+    }
+}
+
+}  // namespace
+
+CrossSectionView::CrossSectionView(const FormView& cells, const ResultScreen& screen, const DesignRecord& record,
+                                   bool overlay, QWidget* parent)
+    : QWidget(parent), cells_(cells), screen_(screen), record_(record), overlay_(overlay) {
+    setFixedSize(kWidth, kHeight);
+    setAccessibleName(overlay ? "Cross-section of the proposed overlay and the existing pavement"
+                              : "Cross-section of the proposed pavement");
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    setFont(small);
+}
+
+void CrossSectionView::paintEvent(QPaintEvent*) {
+    const CrossSectionModel model = Model();
+    if (model.layers.empty()) return;  // nothing evaluated, or the rows were cleared
+
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QFontMetrics metrics(font());
+    QFont bold = font();
+    bold.setBold(true);
+
+    const bool spreadRateTop = model.layers.front().spreadRate;
+    const double top = kMargin + (spreadRateTop ? kSpreadRateBand : 0);
+    const double available = kHeight - kMargin - top;
+    const double scale =
+        model.totalInches > 0.0 ? std::min(kMostPixelsPerInch, available / model.totalInches) : kMostPixelsPerInch;
+
+    // Bands, top down.
+    std::vector<double> bandTop(model.layers.size());
+    std::vector<double> bandBottom(model.layers.size());
+    double y = top;
+    for (std::size_t i = 0; i < model.layers.size(); ++i) {
+        const CrossSectionLayer& layer = model.layers[i];
+        const double height = layer.spreadRate ? kSpreadRateBand : layer.inches * scale;
+        bandTop[i] = layer.spreadRate ? y - kSpreadRateBand : y;
+        bandBottom[i] = bandTop[i] + height;
+        if (!layer.spreadRate) y += height;
+        const QRectF band(kStackLeft, bandTop[i], kStackWidth, std::max(height, 1.0));
+        p.fillRect(band, Fill(layer));
+        if (Texture(layer.kind) != Qt::NoBrush) p.fillRect(band, QBrush(QColor(0, 0, 0, 60), Texture(layer.kind)));
+    }
+    const double bottom = y;
+    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
+    p.setBrush(Qt::NoBrush);
+    for (std::size_t i = 0; i + 1 < model.layers.size(); ++i) {
+        // The parts of a split course meet at the zone's dashed line.
+        if (model.layers[i + 1].lowerPart) continue;
+        p.drawLine(QPointF(kStackLeft, bandBottom[i]), QPointF(kStackLeft + kStackWidth, bandBottom[i]));
+    }
+    p.drawRect(QRectF(kStackLeft, bandTop.front(), kStackWidth, bottom - bandTop.front()));
+
+    // Overlay on existing pavement: a heavy line where they meet.
+    std::vector<Label> labels;
+    const int lineHeight = metrics.height();
+    for (std::size_t i = 0; i < model.layers.size(); ++i) {
+        const bool firstOfGroup = i == 0 || model.layers[i].existing != model.layers[i - 1].existing;
+        if (overlay_ && firstOfGroup) {
+            const QString heading = model.layers[i].existing ? "EXISTING PAVEMENT" : "OVERLAY";
+            labels.push_back({bandTop[i] + lineHeight / 2.0, double(lineHeight), 0.0, -1, heading});
+            if (model.layers[i].existing && i > 0) {
+                p.setPen(QPen(Qt::black, 3));
+                p.drawLine(QPointF(kStackLeft - 8, bandTop[i]), QPointF(kStackLeft + kStackWidth + 8, bandTop[i]));
+            }
+        }
+        labels.push_back({(bandTop[i] + bandBottom[i]) / 2.0, 2.0 * lineHeight, 0.0, static_cast<int>(i), {}});
+    }
+    Spread(labels, kHeight - 2);
+
+    // Labels beside the stack, each joined to its band.
+    for (const Label& label : labels) {
+        if (label.layer < 0) {
+            p.setFont(bold);
+            p.setPen(Qt::black);
+            p.drawText(QRectF(kLabelLeft, label.top, kWidth - kLabelLeft, label.height),
+                       Qt::AlignLeft | Qt::AlignVCenter, label.heading);
+            continue;
+        }
+        const CrossSectionLayer& layer = model.layers[label.layer];
+        const double anchor = (bandTop[label.layer] + bandBottom[label.layer]) / 2.0;
+        const double centre = label.top + label.height / 2.0;
+        p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+        p.setRenderHint(QPainter::Antialiasing, true);
+        QPainterPath leader(QPointF(kStackLeft + kStackWidth + 2, anchor));
+        leader.lineTo(kStackLeft + kStackWidth + 8, anchor);
+        leader.lineTo(kLabelLeft - 6, centre);
+        leader.lineTo(kLabelLeft - 2, centre);
+        p.drawPath(leader);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setFont(font());
+        p.setPen(Qt::black);
+        const QRectF text(kLabelLeft, label.top, kWidth - kLabelLeft, lineHeight);
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(layer.material, Qt::ElideRight,
+                                                                              kWidth - kLabelLeft));
+        p.setPen(QColor(0x40, 0x40, 0x40));
+        p.drawText(text.translated(0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, LabelDetail(layer));
+    }
+
+    // The bottom of the top asphalt zone, dashed, labelled on the left.
+    if (model.zoneDepth <= 0.0) return;
+    const QString depth = QString::fromStdString(FormatNumber(model.zoneDepth, "0.0"));
+    const QRectF notes(4, kMargin, kStackLeft - 20, kHeight - 2 * kMargin);
+    const QColor zoneColour(0xb0, 0x1c, 0x1c);
+    p.setPen(zoneColour);
+    if (model.zoneDepth > model.totalInches + 1e-6) {
+        p.drawText(QRectF(notes.left(), bottom - 4 * lineHeight, notes.width(), 4 * lineHeight),
+                   Qt::AlignRight | Qt::AlignBottom | Qt::TextWordWrap,
+                   "whole structure inside the top " + depth + " in. asphalt zone");
+        return;
+    }
+    const double zoneY = top + model.zoneDepth * scale;
+    // Across the stack on a white line, so that it shows on dark bands too.
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(QPointF(kStackLeft, zoneY), QPointF(kStackLeft + kStackWidth, zoneY));
+    p.setPen(QPen(zoneColour, 2, Qt::DashLine));
+    p.drawLine(QPointF(notes.left(), zoneY), QPointF(kStackLeft + kStackWidth + 6, zoneY));
+    p.setPen(zoneColour);
+    const QString text = "bottom of top " + depth + " in.\nasphalt zone";
+    const double height = 3 * lineHeight;
+    if (zoneY - height - 2 >= 0) {
+        p.drawText(QRectF(notes.left(), zoneY - height - 2, notes.width(), height),
+                   Qt::AlignRight | Qt::AlignBottom | Qt::TextWordWrap, text);
+    } else {
+        p.drawText(QRectF(notes.left(), zoneY + 2, notes.width(), height),
+                   Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap, text);
+    }
+}
+
+}  // namespace korvelle
