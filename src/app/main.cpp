@@ -3,9 +3,11 @@
 
 #include "core/design_record.h"
 #include "qt/qt_desktop.h"
+#include "qt/qt_print_service.h"
 #include "qt/resources.h"
 #include "qt/windows.h"
 #include "ui/county_table.h"
+#include "ui/print_screen.h"
 #include "ui/program.h"
 #include "ui/worksheets.h"
 
@@ -18,9 +20,14 @@ int main(int argc, char* argv[]) {
 
     korvelle::DesignRecord record;  // the one design of this run
     korvelle::QtDesktop desktop;
+    korvelle::QtPrintService printing;  // the printers, font dialog and print dialog
     korvelle::QtWindows windows;
     korvelle::Program program(record, desktop, windows);
     windows.SetProgram(program);
+    windows.SetPrintService(&printing);
+    for (korvelle::ScreenId id : {korvelle::ScreenId::FullDepthPrint, korvelle::ScreenId::OverlayPrint}) {
+        program.logic<korvelle::PrintScreen>(id).SetPrintService(&printing);
+    }
 
     QFile counties(":/counties.csv");
     if (counties.open(QIODevice::ReadOnly)) {

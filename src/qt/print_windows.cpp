@@ -1,9 +1,70 @@
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/print_screen.h"
 #include "windows.h"
 
 namespace korvelle {
 
-FormWindow* BuildFullDepthPrintWindow(WindowContext& context) { return new FormWindow(context.logic, kProgramTitle); }
+namespace {
 
-FormWindow* BuildOverlayPrintWindow(WindowContext& context) { return new FormWindow(context.logic, kProgramTitle); }
+using S = PrintScreen;
+
+// The font note above the three buttons and the outcome of the last print
+// below them.  The two print screens differ only in their focus order.
+FormWindow* BuildPrintWindow(WindowContext& context, const QList<int>& focusOrder) {
+    auto* w = new FormWindow(context.logic, kProgramTitle);
+    auto* layout = new QVBoxLayout(w);
+    layout->setContentsMargins(18, 18, 18, 14);
+    layout->setSpacing(14);
+
+    QLabel* note = w->AddDisplay(S::kNote, "Font note");
+    note->setWordWrap(true);
+    note->setTextFormat(Qt::PlainText);
+    note->setMinimumWidth(500);
+    layout->addWidget(note);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    buttons->addStretch();
+    const QList<QPair<int, QString>> captions = {
+        {S::kPrint, "  PRINT THE DESIGN FORM"}, {S::kMainMenu, "MAIN MENU"}, {S::kQuit, "QUIT"}};
+    QList<QPushButton*> row;
+    int width = 0;
+    for (const auto& [control, caption] : captions) {
+        row.append(w->AddButton(control, caption));
+        width = std::max(width, row.last()->sizeHint().width());
+    }
+    for (QPushButton* button : row) {
+        button->setMinimumWidth(width + 16);  // one width for all three
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    layout->addLayout(buttons);
+
+    QLabel* status = w->AddDisplay(S::kStatus, "Print status");
+    status->setWordWrap(true);
+    status->setTextFormat(Qt::PlainText);
+    status->setAlignment(Qt::AlignCenter);
+    status->setMinimumHeight(status->fontMetrics().lineSpacing());  // no jump when the first outcome shows
+    layout->addWidget(status);
+
+    w->SetFocusOrder(focusOrder);
+    w->control(focusOrder.front())->setFocus();
+    return w;
+}
+
+}  // namespace
+
+FormWindow* BuildFullDepthPrintWindow(WindowContext& context) {
+    return BuildPrintWindow(context, {S::kPrint, S::kMainMenu, S::kQuit});
+}
+
+FormWindow* BuildOverlayPrintWindow(WindowContext& context) {
+    return BuildPrintWindow(context, {S::kMainMenu, S::kPrint, S::kQuit});
+}
 
 }  // namespace korvelle

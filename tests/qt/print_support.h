@@ -1,12 +1,23 @@
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
+#include <QFont>
+#include <QPrinter>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "core/design_record.h"
 #include "core/structure_evaluation.h"
+#include "qt/qt_page.h"
+#include "qt/qt_print_service.h"
 
 namespace korvelle::testing {
 
@@ -74,5 +85,114 @@ inline int LineWith(const QStringList& lines, const QString& text) {
     }
     return -1;
 }
+
+// While it lives, the user's home (and so the documents folder) is an empty
+// temporary folder.
+class TemporaryHome {
+public:
+    TemporaryHome() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("HOME", folder_.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    ~TemporaryHome() {
+        qputenv("HOME", home_);
+        if (config_.isEmpty()) {
+            qunsetenv("XDG_CONFIG_HOME");
+        } else {
+            qputenv("XDG_CONFIG_HOME", config_);
+        }
+    }
+    TemporaryHome(const TemporaryHome&) = delete;
+    TemporaryHome& operator=(const TemporaryHome&) = delete;
+    QString Path(const QString& name) const { return folder_.filePath(name); }
+
+private:
+    QTemporaryDir folder_;
+    QByteArray home_, config_;
+};
+
+// A page that fails after a number of texts, as a printer that stops half
+// way through the form.
+class FailingPage : public Page {
+public:
+    FailingPage(std::unique_ptr<Page> page, int textsBeforeFailure)
+        : page_(std::move(page)), left_(textsBeforeFailure) {}
+    void SetFaceName(const std::string& face) override { page_->SetFaceName(face); }
+    void SetSize(double points) override { page_->SetSize(points); }
+    void SetBold(bool on) override { page_->SetBold(on); }
+    void SetUnderline(bool on) override { page_->SetUnderline(on); }
+    void SetScaleInches() override { page_->SetScaleInches(); }
+    double X() const override { return page_->X(); }
+    double Y() const override { return page_->Y(); }
+    void SetX(double x) override { page_->SetX(x); }
+    void SetY(double y) override { page_->SetY(y); }
+    double PrintableWidth() const override { return page_->PrintableWidth(); }
+    double PrintableHeight() const override { return page_->PrintableHeight(); }
+    double TextWidth(std::string_view text) const override { return page_->TextWidth(text); }
+    double TextHeight(std::string_view text) const override { return page_->TextHeight(text); }
+    void PrintText(std::string_view text) override {
+        if (left_-- == 0) throw PageError("the printer ran out of paper");
+        page_->PrintText(text);
+    }
+    void NewPage() override { page_->NewPage(); }
+    void EndDocument() override { page_->EndDocument(); }
+
+private:
+    std::unique_ptr<Page> page_;
+    int left_;
+};
+
+// The desktop's print service with the user's answers at the dialogs given
+// beforehand, so that no dialog is ever shown.
+class ScriptedPrintService : public QtPrintService {
+public:
+    // What the printer's state was when the print dialog opened.
+    struct PrinterSeen {
+        QString docName, outputFileName;
+        QPageSize pageSize;
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        QPrinter::OutputFormat format = QPrinter::NativeFormat;
+    };
+
+    // The printer's faces; the system's when not set.
+    std::optional<std::vector<std::string>> faces;
+    // The font dialog's answer to the font it opens on; nothing: cancelled.
+    // By default the user takes the font offered.
+    std::function<std::optional<QFont>(const QFont&)> fontAnswer = [](const QFont& offered) { return offered; };
+    // The file the user prints to; empty: the print dialog is cancelled;
+    // kOfferedFile: the file the dialog offers.
+    QString printTo;
+    static inline const QString kOfferedFile = "(offered)";
+    // The paper the user picks in the print dialog, if any.
+    std::optional<QPageSize> paper;
+    // The page fails after this many texts; never when negative.
+    int failAfterTexts = -1;
+
+    QList<QFont> fontDialogs;          // the font each font dialog opened on
+    QList<PrinterSeen> printDialogs;   // the printer as each print dialog found it
+    QPageLayout lastLayout;            // the page layout the form was printed on
+
+    std::vector<std::string> PrinterFaces() override {
+        return faces ? *faces : QtPrintService::PrinterFaces();
+    }
+    std::optional<QFont> FontDialog(const QFont& initial) override {
+        fontDialogs.append(initial);
+        return fontAnswer(initial);
+    }
+    bool PrintDialog(QPrinter& printer) override {
+        printDialogs.append({printer.docName(), printer.outputFileName(), printer.pageLayout().pageSize(),
+                             printer.pageLayout().orientation(), printer.outputFormat()});
+        if (printTo.isEmpty()) return false;
+        if (printTo != kOfferedFile) printer.setOutputFileName(printTo);
+        if (paper) printer.setPageSize(*paper);
+        return true;
+    }
+    std::unique_ptr<Page> MakePage(QPrinter& printer) override {
+        lastLayout = printer.pageLayout();
+        auto page = QtPrintService::MakePage(printer);
+        if (failAfterTexts < 0) return page;
+        return std::make_unique<FailingPage>(std::move(page), failAfterTexts);
+    }
+};
 
 }  // namespace korvelle::testing
