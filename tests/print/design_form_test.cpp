@@ -207,11 +207,19 @@ std::vector<std::string> ExpectedFullDepth() {
     return lines;
 }
 
-// Top of the first line of a course row, found by the text it starts with.
-double RowTop(const CharGridPage& page, int row) {
-    const CharGridPage::Glyph* glyph = page.At(0, row, 3);
-    return glyph ? glyph->y : std::nan("");
+// Top of the character showing in a cell of the first page; a failure, and
+// not a number, when nothing is printed there.
+double CellTop(const CharGridPage& page, int row, int column) {
+    const CharGridPage::Glyph* glyph = page.At(0, row, column);
+    if (glyph == nullptr) {
+        ADD_FAILURE() << "nothing printed in row " << row << ", column " << column;
+        return std::nan("");
+    }
+    return glyph->y;
 }
+
+// Top of the first line of a course row, found by the text it starts with.
+double RowTop(const CharGridPage& page, int row) { return CellTop(page, row, 3); }
 
 TEST(FullDepthForm, PrintsEveryLineInItsColumnsOnOnePage) {
     CharGridPage page;
@@ -271,7 +279,7 @@ TEST(FullDepthForm, HalfLineGapsOnlyBetweenCourses) {
     const double course1 = 16.0 / 72.0 + 28 * line;  // title at 16 points, then 28 lines
     EXPECT_NEAR(RowTop(page, 29), course1, 1e-9);
     EXPECT_NEAR(RowTop(page, 30), course1 + 1.5 * line, 1e-9);
-    EXPECT_NEAR(page.At(0, 31, 30)->y, course1 + 2.5 * line, 1e-9);  // split course, second line: no gap
+    EXPECT_NEAR(CellTop(page, 31, 30), course1 + 2.5 * line, 1e-9);  // split course, second line: no gap
     EXPECT_NEAR(RowTop(page, 33), course1 + 4.0 * line, 1e-9);
     EXPECT_NEAR(RowTop(page, 34), course1 + 5.5 * line, 1e-9);
     EXPECT_NEAR(RowTop(page, 36), course1 + 7.0 * line, 1e-9);
@@ -544,13 +552,22 @@ std::vector<std::string> ExpectedOverlayHeadings() {
     };
 }
 
+// The whole overlay page of OverlayRecord() around the given rows, from the
+// first overlay course to the last existing one.
+std::vector<std::string> ExpectedOverlay(const std::vector<std::string>& structureRows) {
+    std::vector<std::string> lines = ExpectedTop(53);
+    Append(lines, ExpectedOverlayHeadings());
+    Append(lines, structureRows);
+    Append(lines, ExpectedVerdict(57, "5.10", "5.40", "5.9% Overdesign"));
+    Append(lines, ExpectedSignOff("State Tarnholt Engineer", 18, "District Engineer", 26));
+    return lines;
+}
+
 TEST(OverlayForm, PrintsOverlayThenExistingPavementInItsOwnColumns) {
     CharGridPage page;
     PrintOverlayForm(page, OverlayRecord(), OverlaySheet(), "Courier", 12.0);
 
-    std::vector<std::string> expected = ExpectedTop(53);
-    Append(expected, ExpectedOverlayHeadings());
-    Append(expected, {
+    std::vector<std::string> expected = ExpectedOverlay({
         Place({{3, "12.5 mm Superpave"}, {34, "1.50"}, {47, "(38)"}, {57, "0.44"}, {71, "0.66"}}),
         Place({{3, "19 mm Superpave"}, {34, "2.00"}, {47, "(51)"}, {57, "0.44"}, {71, "0.88"}}),
         Place({{34, "1.00"}, {47, "(25)"}, {57, "0.30"}, {71, "0.30"}}),
@@ -564,13 +581,12 @@ TEST(OverlayForm, PrintsOverlayThenExistingPavementInItsOwnColumns) {
         Place({{3, "Graded Aggregate Base"}, {34, "6.00"}, {46, "(152)"}, {57, "0.16"}, {71, "0.96"}}),
         Place({{3, "Sand-Clay Base"}, {34, "8.00"}, {46, "(203)"}, {57, "0.10"}, {71, "0.80"}}),
     });
-    Append(expected, ExpectedVerdict(57, "5.10", "5.40", "5.9% Overdesign"));
-    Append(expected, ExpectedSignOff("State Tarnholt Engineer", 18, "District Engineer", 26));
     ASSERT_EQ(expected.size(), 56u);
     EXPECT_EQ(page.Lines(), expected);
     EXPECT_EQ(page.PageCount(), 1);
     EXPECT_TRUE(page.AllInside());
     EXPECT_TRUE(page.Ended());
+    ASSERT_NE(page.At(0, 0, 14), nullptr);
     EXPECT_EQ(page.At(0, 0, 14)->face, "Courier");
 
     // Labels and separators bold, course rows plain.
@@ -585,7 +601,7 @@ TEST(OverlayForm, PrintsOverlayThenExistingPavementInItsOwnColumns) {
     const double course1 = 16.0 / 72.0 + 29 * line;
     EXPECT_NEAR(RowTop(page, 30), course1, 1e-9);
     EXPECT_NEAR(RowTop(page, 31), course1 + line * 4 / 3, 1e-9);
-    EXPECT_NEAR(page.At(0, 34, 30)->y, course1 + line * 4 / 3 + 3 * line, 1e-9);  // no gap before the empty line
+    EXPECT_NEAR(CellTop(page, 34, 30), course1 + line * 4 / 3 + 3 * line, 1e-9);  // no gap before the empty line
     EXPECT_NEAR(RowTop(page, 35), course1 + line * 4 / 3 + 4 * line, 1e-9);
     EXPECT_NEAR(RowTop(page, 38), course1 + line * 4 / 3 + 6 * line + line / 3, 1e-9);
     EXPECT_NEAR(RowTop(page, 39), course1 + line * 4 / 3 + 7 * line + line * 2 / 3, 1e-9);
@@ -618,6 +634,59 @@ TEST(OverlayForm, OneOverlayCourseOverOneExistingCourseHasNoGaps) {
     };
     EXPECT_EQ(structure, expected);
     EXPECT_NEAR(RowTop(page, 35) - RowTop(page, 30), 5.0 / 6.0, 1e-9);  // five whole lines
+}
+
+TEST(OverlayForm, ThreeOverlayCoursesPrintWithTheThirdCoursesSecondLine) {
+    DesignRecord record = OverlayRecord();
+    record.overlayCourseCount = 3;
+    record.existingCourseCount = 2;
+    ResultSheet sheet = OverlaySheet();
+    sheet.rows = {
+        Row("12.5 mm Superpave", "1.50", "38", "0.44", "0.66"),
+        Row("19 mm Superpave", "2.00", "51", "0.44", "0.88"),
+        SplitRow(Row("25 mm Superpave", "4.00", "102", "0.44", "1.76"), "2.00", "51", "0.30", "0.60"),
+        Row("Asphaltic Concrete", "12.00", "305", "0.30", "3.60"),
+        Row("Graded Aggregate Base", "8.00", "203", "0.16", "1.28"),
+        Row("Not printed", "9.00", "229", "0.10", "0.90"),
+    };
+    CharGridPage page;
+    PrintOverlayForm(page, record, sheet, "Courier", 12.0);
+
+    std::vector<std::string> expected = ExpectedOverlay({
+        Place({{3, "12.5 mm Superpave"}, {34, "1.50"}, {47, "(38)"}, {57, "0.44"}, {71, "0.66"}}),
+        Place({{3, "19 mm Superpave"}, {34, "2.00"}, {47, "(51)"}, {57, "0.44"}, {71, "0.88"}}),
+        "",  // the second third-line gap crosses a row
+        Place({{3, "25 mm Superpave"}, {34, "4.00"}, {46, "(102)"}, {57, "0.44"}, {71, "1.76"}}),
+        Place({{34, "2.00"}, {47, "(51)"}, {57, "0.30"}, {71, "0.60"}}),
+        "",
+        Place({{30, "*** EXISTING PAVEMENT ***"}}),
+        Place({{3, "Asphaltic Concrete"}, {33, "12.00"}, {46, "(305)"}, {57, "0.30"}, {71, "3.60"}}),
+        Place({{3, "Graded Aggregate Base"}, {34, "8.00"}, {46, "(203)"}, {57, "0.16"}, {71, "1.28"}}),
+    });
+    ASSERT_EQ(expected.size(), 55u);
+    std::vector<std::string> lines = page.Lines();
+    EXPECT_EQ(lines, expected);
+    ASSERT_EQ(lines.size(), 55u);
+    EXPECT_EQ(lines[33], expected[33]) << "third overlay course";
+    EXPECT_EQ(lines[34], expected[34]) << "second line of the third overlay course";
+    std::vector<std::string> masks = StyleMasks(page);
+    for (int row : {30, 31, 33, 34, 37, 38}) EXPECT_EQ(masks[row], Styled(expected[row], '.')) << "row " << row;
+
+    // At 12 points "a" is one line high: a third of it between overlay
+    // courses 1 and 2 and between 2 and 3, none within course 3 or after it,
+    // one between the two existing courses and none after the second.
+    const double line = 1.0 / 6.0;
+    const double gap = line / 3;
+    const double course1 = 16.0 / 72.0 + 29 * line;
+    EXPECT_NEAR(RowTop(page, 30), course1, 1e-9);
+    EXPECT_NEAR(RowTop(page, 31) - RowTop(page, 30), line + gap, 1e-9);
+    EXPECT_NEAR(RowTop(page, 33) - RowTop(page, 31), line + gap, 1e-9);
+    EXPECT_NEAR(CellTop(page, 34, 34) - RowTop(page, 33), line, 1e-9);
+    EXPECT_NEAR(CellTop(page, 36, 30) - CellTop(page, 34, 34), 2 * line, 1e-9);  // empty line, then the label
+    EXPECT_NEAR(RowTop(page, 37) - CellTop(page, 36, 30), line, 1e-9);
+    EXPECT_NEAR(RowTop(page, 38) - RowTop(page, 37), line + gap, 1e-9);
+    EXPECT_NEAR(RowTop(page, 39) - RowTop(page, 38), line, 1e-9);  // the closing separator
+    EXPECT_NEAR(RowTop(page, 39), course1 + 8 * line + 3 * gap, 1e-9);
 }
 
 TEST(OverlayForm, NoExistingCourseStillPrintsTheFirstExistingRow) {
