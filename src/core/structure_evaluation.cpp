@@ -130,6 +130,18 @@ void Summarize(ResultSheet& sheet, DesignRecord& record) {
     }
 }
 
+// The top asphalt course: split when it reaches below the top zone, else
+// wholly inside it.
+void WriteTopCourse(ResultRow& row, int zone, float inches, DesignRecord& record) {
+    if (zone == 1) {
+        record.upperPart[0] = kTopZone;
+        record.lowerPart[0] = inches - kTopZone;
+        RowWriter(row).SplitTopCourse(record.lowerPart[0]);
+    } else {
+        RowWriter(row).Asphalt(true, inches);
+    }
+}
+
 bool CanCompare(const DesignRecord& record) {
     return std::isfinite(record.requiredSn) && record.requiredSn != 0.0f;
 }
@@ -200,15 +212,7 @@ std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& c
     }
     record.topZoneCourse = static_cast<float>(zone);
 
-    if (!spreadRateTop) {
-        if (zone == 1) {
-            record.upperPart[0] = kTopZone;
-            record.lowerPart[0] = t[0] - kTopZone;
-            RowWriter(sheet.rows[0]).SplitTopCourse(record.lowerPart[0]);
-        } else {
-            RowWriter(sheet.rows[0]).Asphalt(true, t[0]);
-        }
-    }
+    if (!spreadRateTop) WriteTopCourse(sheet.rows[0], zone, t[0], record);
     for (int k = 2; k <= n; ++k) {
         RowWriter row(sheet.rows[k - 1]);
         const std::int16_t m = material[k - 1];
@@ -303,15 +307,7 @@ std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& ove
     const bool zoneEndsBelowCourse1 = zone == 0 && !spreadRateTop && t[0] == L;
     auto insideZone = [&](int k) { return zone == 0 ? !zoneEndsBelowCourse1 : zone > k; };
 
-    if (!spreadRateTop) {
-        if (zone == 1) {
-            record.upperPart[0] = kTopZone;
-            record.lowerPart[0] = t[0] - kTopZone;
-            RowWriter(sheet.rows[0]).SplitTopCourse(record.lowerPart[0]);
-        } else {
-            RowWriter(sheet.rows[0]).Asphalt(true, t[0]);
-        }
-    }
+    if (!spreadRateTop) WriteTopCourse(sheet.rows[0], zone, t[0], record);
     for (int k = 2; k <= n; ++k) {
         RowWriter row(sheet.rows[k - 1]);
         if (zone == k) {
