@@ -17,8 +17,8 @@ namespace korvelle {
 //
 // A face and size too large for one page spill onto further pages: a line
 // that would pass the bottom starts a new page, and text that would pass the
-// right edge continues at column 1 of the next line.  At 12 points in a
-// 10-pitch face the form fits one Letter page.
+// right edge continues at column 1 of the next line, at a blank where it
+// can.  At 12 points in a 10-pitch face the form fits one Letter page.
 //
 // Failures: std::invalid_argument, before anything is printed, when the
 // base size is not a positive number or the sheet lacks rows the form needs

@@ -121,10 +121,20 @@ void ItemPrinter::PrintText(std::string_view text) {
             }
         }
         if (fits == 0 && page_.X() <= tolerance) fits = 1;
+        // Break after the last whole word that fits, so that a long entry
+        // continues on the next line at a blank rather than inside a word.
+        std::size_t blank = fits;
+        while (blank > 0 && characters[blank - 1] != " " && characters[blank] != " ") --blank;
+        if (blank > 0 && blank < fits) {
+            fits = blank;
+        } else if (blank == 0 && page_.X() > tolerance) {
+            fits = 0;  // a word that does not fit the rest of the line starts the next one
+        }
         if (fits > 0) {
             std::size_t bytes = bytesOf(fits);
             page_.PrintText(text.substr(0, bytes));
             text.remove_prefix(bytes);
+            while (!text.empty() && text.front() == ' ') text.remove_prefix(1);  // the blank at the break
         }
         NextLine();
     }

@@ -44,9 +44,11 @@ private:
 
 // Prints lists of print items on a page, keeping every character inside the
 // printable area:
-// - a text that would pass the right edge prints what fits and continues at
-//   column 1 of the next line (a single character wider than the whole line
-//   is printed alone on its line);
+// - a text that would pass the right edge prints the words that fit and
+//   continues at column 1 of the next line, dropping the blank at the break;
+//   a word that does not fit the rest of a line starts the next one, and a
+//   word longer than a whole line is broken at the edge (a single character
+//   wider than the whole line is printed alone on its line);
 // - before a text is printed on a line that would pass the bottom edge, a new
 //   page is started and the line moves to its top (y = 0, x kept);
 // - a text never starts left of the printable area (x below 0 counts as 0).

@@ -363,7 +363,7 @@ TEST(FullDepthForm, ZeroTrafficPrintsEmptyAndSpansPrintBare) {
 TEST(FullDepthForm, ColumnsAlreadyPassedAndTextPastTheEdgeGoToTheNextLine) {
     DesignRecord record = Record();
     record.projectNumber = std::string(44, 'P');                  // columns 12 to 55
-    record.designComments = std::string(69, 'c') + "continued";  // columns 12 to 80, then on
+    record.designComments = std::string(60, 'c') + " continued";  // columns 12 to 71, then past 80
     CharGridPage page;
     PrintFullDepthForm(page, record, FullDepthSheet(), "Courier New", 12.0);
     std::vector<std::string> lines = page.Lines();
@@ -371,17 +371,19 @@ TEST(FullDepthForm, ColumnsAlreadyPassedAndTextPastTheEdgeGoToTheNextLine) {
     EXPECT_EQ(lines[2], "  Project: " + std::string(44, 'P'));
     EXPECT_EQ(lines[3], Place({{55, "County: Barrow"}}));
     EXPECT_EQ(lines[4], "  P.I. no.: 0001234");
-    EXPECT_EQ(lines[43], "  Remarks: " + std::string(69, 'c'));
+    EXPECT_EQ(lines[43], "  Remarks: " + std::string(60, 'c'));  // continued at the blank
     EXPECT_EQ(lines[44], "continued");
     EXPECT_EQ(lines[47], Place({{3, kPreparedRule}, {20, kName}, {59, kDate}}));
     EXPECT_TRUE(page.AllInside());
     EXPECT_EQ(page.PageCount(), 1);
 }
 
-// The characters printed, in order, with their style.
+// The characters printed, in order, with their style; blanks left out, since
+// a line that continues on the next one leaves its blank at the break.
 std::string PrintedText(const CharGridPage& page) {
     std::string text;
     for (const CharGridPage::Glyph& glyph : page.Glyphs()) {
+        if (glyph.character == " ") continue;
         text += glyph.character;
         text += glyph.bold ? (glyph.underline ? 'X' : 'B') : (glyph.underline ? 'U' : '.');
     }
@@ -403,7 +405,8 @@ TEST(FullDepthForm, AFormTooLargeForOnePageGoesOnToTheNext) {
     EXPECT_TRUE(shortPage.Ended());
 
     // 48 points on Letter: 20 columns and 15 3/4 lines to the page.  The
-    // same characters are printed in the same order and style, all inside.
+    // same characters are printed in the same order and style, all inside,
+    // long lines continuing at a blank.
     CharGridPage normal;
     PrintFullDepthForm(normal, Record(), FullDepthSheet(), "Courier New", 12.0);
     CharGridPage huge(8.0, 10.5, 48.0 / 72.0);  // a row for each line of 48 points

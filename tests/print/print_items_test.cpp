@@ -81,27 +81,35 @@ protected:
 
 TEST_F(NarrowPageTest, TextPastTheRightEdgeContinuesAtColumnOneOfTheNextLine) {
     out.Print({Item::Text("ABCDEFGHIJKLMNOPQRSTUVWXY"), Item::EndOfLine()});
+    // A word that does not fit the rest of the line starts the next one.
     out.Print({Item::Column(15), Item::Text("0123456789"), Item::EndOfLine()});
     // Exactly up to the edge stays on the line.
     out.Print({Item::Column(11), Item::Text("abcdefghij"), Item::EndOfLine()});
     // A column beyond the edge: the text goes to column 1 of the next line.
     out.Print({Item::Column(30), Item::Text("far"), Item::EndOfLine()});
+    // Words continue at the last blank that fits; the blank is dropped.
+    out.Print({Item::Text("Widening of State Route 12"), Item::EndOfLine()});
+    out.Print({Item::Text("Description: "), Item::Text("Widening of Route 12"), Item::EndOfLine()});
     std::vector<std::string> expected = {
         "ABCDEFGHIJKLMNOPQRST",
         "UVWXY",
-        "              012345",
-        "6789",
+        "",
+        "0123456789",
         "          abcdefghij",
         "",
         "far",
+        "Widening of State",
+        "Route 12",
+        "Description:",
+        "Widening of Route 12",
     };
     EXPECT_EQ(page.Lines(), expected);
     EXPECT_TRUE(page.AllInside());
 }
 
 TEST_F(NarrowPageTest, WrappingKeepsMultiByteCharactersWhole) {
-    out.Print({Item::Column(18), Item::Text("\xC3\x9C" "ber"), Item::EndOfLine()});
-    std::vector<std::string> expected = {"                 \xC3\x9C" "be", "r"};
+    out.Print({Item::Text("ABCDEFGHIJKLMNOPQRS" "\xC3\x9C" "ber"), Item::EndOfLine()});
+    std::vector<std::string> expected = {"ABCDEFGHIJKLMNOPQRS" "\xC3\x9C", "ber"};
     EXPECT_EQ(page.Lines(), expected);
 }
 
