@@ -47,6 +47,25 @@ bool StructureEntryScreen::InUse(int row) {
     return m != 0 && !(rows_[row].lastIsNoCourse && m == rows_[row].list.last);
 }
 
+bool StructureEntryScreen::TopCourseChosen(int row, std::string_view message) {
+    if (view().Choice(List(row)) >= 0) return true;
+    ReportError(program_.desktop(), message);
+    return false;
+}
+
+bool StructureEntryScreen::ThicknessesEntered(int first, int last) {
+    for (int r = first; r <= last; ++r) {
+        const std::int16_t m = Material(r);
+        if (r == 0 && m >= 1 && m <= 2) {
+            view().SetText(Thickness(r), "0");  // OGFC and PEM are laid by spread rate
+        } else if (InUse(r) && ThicknessMissing(r)) {
+            ReportError(program_.desktop(), kThicknessMessage);
+            return false;
+        }
+    }
+    return true;
+}
+
 CourseEntry StructureEntryScreen::Entry(int row) {
     return CourseEntry{view().Choice(List(row)), view().Text(Thickness(row))};
 }
@@ -101,24 +120,7 @@ FullDepthEntryScreen::FullDepthEntryScreen(Program& program)
                            {{"", 0, 5}}) {}
 
 bool FullDepthEntryScreen::Check() {
-    const int top = view().Choice(List(0));
-    if (top < 0) {
-        ReportError(program_.desktop(), kTopCourseMessage);
-        return false;
-    }
-    if (top <= 1) view().SetText(Thickness(0), "0");  // OGFC and PEM are laid by spread rate
-    if (top >= 2 && top <= 4 && ThicknessMissing(0)) {
-        ReportError(program_.desktop(), kThicknessMessage);
-        return false;
-    }
-    for (int r = 1; r < 5; ++r) {
-        const int p = view().Choice(List(r));
-        if (p >= 0 && p <= 8 && ThicknessMissing(r)) {
-            ReportError(program_.desktop(), kThicknessMessage);
-            return false;
-        }
-    }
-    return CheckGroups();
+    return TopCourseChosen(0, kTopCourseMessage) && ThicknessesEntered(0, 4) && CheckGroups();
 }
 
 std::optional<ResultSheet> FullDepthEntryScreen::Evaluate() {
@@ -138,35 +140,8 @@ OverlayEntryScreen::OverlayEntryScreen(Program& program)
                            {{"Overlay", 0, 3}, {"Existing", 3, 3}}) {}
 
 bool OverlayEntryScreen::Check() {
-    const int top = view().Choice(List(0));
-    if (top < 0) {
-        ReportError(program_.desktop(), kTopOverlayMessage);
-        return false;
-    }
-    if (top <= 1) view().SetText(Thickness(0), "0");
-    if (top >= 2 && top <= 4 && ThicknessMissing(0)) {
-        ReportError(program_.desktop(), kThicknessMessage);
-        return false;
-    }
-    for (int r = 1; r < 3; ++r) {
-        const int p = view().Choice(List(r));
-        if (p >= 0 && p <= 6 && ThicknessMissing(r)) {
-            ReportError(program_.desktop(), kThicknessMessage);
-            return false;
-        }
-    }
-    if (view().Choice(List(3)) < 0) {
-        ReportError(program_.desktop(), kTopExistingMessage);
-        return false;
-    }
-    for (int r = 3; r < 6; ++r) {
-        const int p = view().Choice(List(r));
-        if (p >= 0 && p <= 5 && ThicknessMissing(r)) {
-            ReportError(program_.desktop(), kThicknessMessage);
-            return false;
-        }
-    }
-    return CheckGroups();
+    return TopCourseChosen(0, kTopOverlayMessage) && ThicknessesEntered(0, 2) &&
+           TopCourseChosen(3, kTopExistingMessage) && ThicknessesEntered(3, 5) && CheckGroups();
 }
 
 std::optional<ResultSheet> OverlayEntryScreen::Evaluate() {

@@ -59,6 +59,12 @@ protected:
     bool ThicknessMissing(int row);
     // Material number chosen in a row; 0 when nothing is chosen.
     std::int16_t Material(int row);
+    // The top course of a group has a material chosen ("[NO COURSE]" counts);
+    // otherwise reports `message`.
+    bool TopCourseChosen(int row, std::string_view message);
+    // Every row in use from first to last has a thickness; the surface course
+    // laid by spread rate (OGFC, PEM) gets the thickness "0".
+    bool ThicknessesEntered(int first, int last);
     // True when the row holds a course: a material chosen, not "[NO COURSE]".
     bool InUse(int row);
     // No course lies below a row without one, and every course's thickness is
