@@ -26,14 +26,6 @@ QLineEdit* PlaceField(FormWindow* w, QGridLayout* grid, int control, const Field
     return edit;
 }
 
-QHBoxLayout* ButtonRow(FormWindow* w, const QList<QPair<int, QString>>& buttons) {
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (const auto& [control, caption] : buttons) row->addWidget(w->AddButton(control, caption));
-    row->addStretch();
-    return row;
-}
-
 QLabel* DefaultMark(QWidget* parent) {
     auto* mark = new QLabel("[DEFAULT]", parent);
     mark->setStyleSheet("color: #c00000;");
@@ -60,7 +52,7 @@ FormWindow* BuildProjectInformationWindow(WindowContext& context) {
     PlaceField(w, grid, S::kTruckPercent, fields::kTruckPercent, 6, 0);
     layout->addLayout(grid);
     layout->addSpacing(12);
-    layout->addLayout(ButtonRow(w, {{S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}, {S::kQuit, "QUIT"}}));
+    layout->addLayout(w->AddButtonRow({{S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}, {S::kQuit, "QUIT"}}));
     w->SetFocusOrder({S::kProjectNumber, S::kPiNumber, S::kCounty, S::kDescription, S::kInitialYear,
                       S::kInitialTraffic, S::kFinalYear, S::kFinalTraffic, S::kTruckPercent, S::kContinue,
                       S::kClearForm, S::kQuit});
@@ -105,7 +97,7 @@ FormWindow* BuildDesignDataWindow(WindowContext& context) {
     lower->addLayout(esal);
     layout->addLayout(lower);
     layout->addSpacing(12);
-    layout->addLayout(ButtonRow(w, {{S::kQuit, "QUIT"}, {S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}}));
+    layout->addLayout(w->AddButtonRow({{S::kQuit, "QUIT"}, {S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}}));
 
     // The default values are shown in red, whatever is typed over them.
     for (QLineEdit* edit : {tsi, single, multi}) edit->setStyleSheet("color: #c00000;");
@@ -144,7 +136,7 @@ FormWindow* BuildDesignerInformationWindow(WindowContext& context) {
                   &buttons);
     for (QAbstractButton* b : buttons) officeLayout->addWidget(b);
     layout->addWidget(office);
-    layout->addLayout(ButtonRow(w, {{S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}, {S::kQuit, "QUIT"}}));
+    layout->addLayout(w->AddButtonRow({{S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}, {S::kQuit, "QUIT"}}));
     w->SetFocusOrder({S::kDesignerName, S::kDate, S::kComments, S::kOffice, S::kContinue, S::kClearForm, S::kQuit});
     w->control(S::kDesignerName)->setFocus();
     return w;

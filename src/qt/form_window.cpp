@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +59,17 @@ QPushButton* FormWindow::AddButton(int control, const QString& caption) {
     connect(button, &QPushButton::clicked, this, [this, control] { logic_.Click(control); });
     controls_.insert(control, button);
     return button;
+}
+
+QHBoxLayout* FormWindow::AddButtonRow(const QList<QPair<int, QString>>& buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (const auto& [control, caption] : buttons) {
+        if (row->count() > 1) row->addSpacing(12);
+        row->addWidget(AddButton(control, caption));
+    }
+    row->addStretch();
+    return row;
 }
 
 QLabel* FormWindow::AddLink(int control, const QString& caption) {

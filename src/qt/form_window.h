@@ -11,6 +11,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
+class QHBoxLayout;
 
 class QLineEdit;
 class QListWidget;
@@ -45,6 +46,8 @@ public:
     QScrollBar* AddScrollBar(int control, const QString& caption, int maximum);
     QListWidget* AddListBox(int control, const QString& caption, const QStringList& items);
     QWidget* control(int id) const { return controls_.value(id); }
+    // A centred row of buttons, in the order given.
+    QHBoxLayout* AddButtonRow(const QList<QPair<int, QString>>& buttons);
 
     // Focus order: the controls in the order given.
     void SetFocusOrder(const QList<int>& controls);

@@ -160,16 +160,8 @@ FormWindow* BuildResultWindow(WindowContext& context, const ResultLayout& layout
     outer->addLayout(body);
     outer->addSpacing(8);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    QPushButton* accept = w->AddButton(s.AcceptButton(), "ACCEPT");
-    buttons->addWidget(accept);
-    buttons->addSpacing(12);
-    buttons->addWidget(w->AddButton(s.EditButton(), "EDIT"));
-    buttons->addSpacing(12);
-    buttons->addWidget(w->AddButton(s.QuitButton(), "QUIT"));
-    buttons->addStretch();
-    outer->addLayout(buttons);
+    outer->addLayout(w->AddButtonRow({{s.AcceptButton(), "ACCEPT"}, {s.EditButton(), "EDIT"}, {s.QuitButton(), "QUIT"}}));
+    QWidget* accept = w->control(s.AcceptButton());
 
     w->SetFocusOrder({s.AcceptButton(), s.EditButton(), s.QuitButton()});
     accept->setFocus();

@@ -87,15 +87,9 @@ void FinishEntryWindow(FormWindow* w, QVBoxLayout* layout, const StructureEntryS
     layout->addWidget(MakeNote(kSurfaceNote, w));
     layout->addWidget(MakeNote(kThicknessNote, w));
     layout->addSpacing(8);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(w->AddButton(s.ContinueButton(), "CONTINUE"));
-    buttons->addSpacing(12);
-    buttons->addWidget(w->AddButton(s.GuidelinesButton(), "Click for Pavement Type Guidelines"));
-    buttons->addSpacing(12);
-    buttons->addWidget(w->AddButton(s.QuitButton(), "QUIT"));
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(w->AddButtonRow({{s.ContinueButton(), "CONTINUE"},
+                                       {s.GuidelinesButton(), "Click for Pavement Type Guidelines"},
+                                       {s.QuitButton(), "QUIT"}}));
 
     QList<int> order;
     for (int r = 0; r < s.rows(); ++r) order << s.List(r) << s.Thickness(r) << s.Scroll(r);
