@@ -124,6 +124,9 @@ QScrollBar* FormWindow::AddScrollBar(int control, const QString& caption, int ma
     bar->setAccessibleName(caption);
     bar->setProperty(kControlProperty, control);
     bar->setFocusPolicy(Qt::StrongFocus);
+    // Qt's scroll bars take the arrow keys the way round that suits a
+    // scrolled view; a thickness bar grows with Right, Up and Page Up.
+    bar->setInvertedControls(false);
     connect(bar, &QScrollBar::valueChanged, this, [this, control] { logic_.Changed(control); });
     controls_.insert(control, bar);
     return bar;

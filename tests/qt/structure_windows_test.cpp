@@ -107,6 +107,20 @@ TEST_F(StructureEntryWindowsTest, ScrollBarsSetTheThicknessInQuarterInches) {
     EXPECT_EQ(TextOf(kFullDepth, s.Thickness(4)), "16.00");
 }
 
+TEST_F(StructureEntryWindowsTest, ArrowKeysMoveAThicknessBarTheWayTheyPoint) {
+    program.Show(kFullDepth);
+    const StructureEntryScreen& s = Entry(kFullDepth);
+    QScrollBar* bar = Bar(kFullDepth, 0);
+    for (int i = 0; i < 6; ++i) QTest::keyClick(bar, Qt::Key_Right);
+    EXPECT_EQ(TextOf(kFullDepth, s.Thickness(0)), "1.50");
+    QTest::keyClick(bar, Qt::Key_Left);
+    EXPECT_EQ(TextOf(kFullDepth, s.Thickness(0)), "1.25");
+    QTest::keyClick(bar, Qt::Key_Up);
+    EXPECT_EQ(TextOf(kFullDepth, s.Thickness(0)), "1.50");
+    QTest::keyClick(bar, Qt::Key_End);
+    EXPECT_EQ(TextOf(kFullDepth, s.Thickness(0)), "6.00");
+}
+
 TEST_F(StructureEntryWindowsTest, ContinueChecksTheRowsThroughTheDesktop) {
     program.Show(kFullDepth);
     const StructureEntryScreen& s = Entry(kFullDepth);
