@@ -18,6 +18,11 @@ void PrintScreen::Click(int control) {
     }
 }
 
+void PrintScreen::ResultAccepted() {
+    view().SetText(kStatus, "");
+    view().Focus(kPrint);
+}
+
 void PrintScreen::Print() {
     // Whatever goes wrong while choosing the font or printing ends the print
     // quietly: the screen stays as it was and its status says why.

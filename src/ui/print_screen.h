@@ -58,6 +58,9 @@ public:
     FormKind kind() const { return kind_; }
     void Click(int control) override;
     void CloseBox() override { program_.Quit(); }
+    // A newly evaluated design has been accepted: nothing of it is printed
+    // yet, so an earlier print's status goes, and PRINT takes the focus.
+    void ResultAccepted();
 
 protected:
     void Load() override;

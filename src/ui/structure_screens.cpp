@@ -1,5 +1,7 @@
 #include "structure_screens.h"
 
+#include "print_screen.h"
+
 #include "core/number_format.h"
 #include "core/number_text.h"
 
@@ -194,6 +196,7 @@ ResultSheet ResultScreen::Displayed() {
 void ResultScreen::Click(int control) {
     if (control == AcceptButton()) {
         program_.Move(self_, print_);
+        program_.logic<PrintScreen>(print_).ResultAccepted();
     } else if (control == EditButton()) {
         ClearRows();
         program_.Move(self_, entry_);

@@ -143,6 +143,19 @@ TEST(PrintScreen, PrintsTheFormOfItsKindWithTheChosenFontAndTheResultScreensText
     EXPECT_EQ(h.printer.prints[1].font.face, call.font.face);
 }
 
+TEST(PrintScreen, ANewlyAcceptedDesignIsNotShownAsPrinted) {
+    PrintRun h;
+    h.Print();
+    ASSERT_EQ(h.Status(), "Printed on Office LaserJet");
+    h.Click(kFullPrint, PrintScreen::kMainMenu);
+    h.DesignFullDepth();
+    EXPECT_EQ(h.Status(), "");
+    EXPECT_EQ(h.View(kFullPrint).focus, PrintScreen::kPrint);
+    // Printing again reports the new print.
+    h.Print();
+    EXPECT_EQ(h.Status(), "Printed on Office LaserJet");
+}
+
 TEST(PrintScreen, OverlayPrintScreenPrintsTheOverlayForm) {
     PrintRun h;
     h.Click(kFullPrint, PrintScreen::kMainMenu);
