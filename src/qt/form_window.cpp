@@ -97,9 +97,11 @@ QButtonGroup* FormWindow::AddOptions(int control, const QString& caption, const 
         group->addButton(option, i);
         if (buttons) buttons->append(option);
     }
-    connect(group, &QButtonGroup::idToggled, this, [this, control](int, bool checked) {
+    connect(group, &QButtonGroup::idToggled, this, [this, control, group](int, bool checked) {
+        TabToChosenOption(group);
         if (checked) logic_.Click(control);
     });
+    TabToChosenOption(group);
     groups_.insert(control, group);
     return group;
 }
@@ -172,12 +174,20 @@ int FormWindow::Choice(int control) const {
     return -1;
 }
 
+void FormWindow::TabToChosenOption(QButtonGroup* group) {
+    const QAbstractButton* chosen = group->checkedButton();
+    for (QAbstractButton* b : group->buttons()) {
+        b->setFocusPolicy(chosen == nullptr || b == chosen ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
 void FormWindow::SetChoice(int control, int value) {
     if (QButtonGroup* group = groups_.value(control)) {
         if (QAbstractButton* button = group->button(value)) {
             QSignalBlocker block(group);
             button->setChecked(true);
         }
+        TabToChosenOption(group);
         return;
     }
     QWidget* w = controls_.value(control);

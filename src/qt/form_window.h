@@ -61,6 +61,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Only the chosen option of a group is a Tab stop, so Tab enters the
+    // group on the choice and the arrow keys move it.
+    static void TabToChosenOption(QButtonGroup* group);
     int IdOf(QObject* object) const;
     Screen& logic_;
     QHash<int, QWidget*> controls_;

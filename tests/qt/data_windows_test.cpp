@@ -127,6 +127,29 @@ TEST_F(DataWindowsTest, TheMainMenuOptionsAndTheirDoubleClick) {
     EXPECT_TRUE(desktop.quit);
 }
 
+TEST_F(DataWindowsTest, TabEntersTheOfficeOptionsOnTheChoiceAndTheArrowsMoveIt) {
+    program.Show(ScreenId::DesignerInformation);
+    FormWindow* w = Window(ScreenId::DesignerInformation);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    const QList<QRadioButton*> offices = w->findChildren<QRadioButton*>();
+    ASSERT_EQ(offices.size(), 5);
+    w->control(G::kContinue)->setFocus();
+    QTest::keyClick(w->control(G::kContinue), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), offices[0]);  // URBAN DESIGN, the one chosen
+    QTest::keyClick(offices[0], Qt::Key_Down);
+    QTest::keyClick(offices[1], Qt::Key_Down);
+    EXPECT_TRUE(offices[2]->isChecked());
+    EXPECT_EQ(record.officeIndex, G::kDistrict);
+    EXPECT_EQ(QApplication::focusWidget(), offices[2]);
+    QTest::keyClick(offices[2], Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w->control(G::kContinue));
+    // Chosen by the program, the option becomes the group's Tab stop too.
+    w->SetChoice(G::kOffice, G::kConsultantMinor);
+    QTest::keyClick(w->control(G::kContinue), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), offices[4]);
+}
+
 TEST_F(DataWindowsTest, TheCloseBoxOfAChainScreenEndsTheProgram) {
     program.Show(ScreenId::DesignData);
     Window(ScreenId::DesignData)->close();
