@@ -261,7 +261,9 @@ TEST(FullDepthEntry, ThicknessThatIsNotANumberOrIsNegativeIsRefusedNamingTheCour
                                            {1, "2 in", "COURSE 2"},
                                            {4, "-0.25", "COURSE 5"},
                                            {3, "1.2.3", "COURSE 4"},
-                                           {2, "10000000000000000000000000000000000000000", "COURSE 3"}}) {
+                                           {2, "10000000000000000000000000000000000000000", "COURSE 3"},
+                                           {2, "329674500000000000000000000000000000000", "COURSE 3"},
+                                           {1, "1000.25", "COURSE 2"}}) {
         SCOPED_TRACE(c.text);
         FullDepthRun h;
         h.Course(0, kTopSuperpave125, "1.50");
