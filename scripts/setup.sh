@@ -9,6 +9,7 @@ packages=(
   libgtest-dev
   fonts-urw-base35 fonts-liberation2
   xvfb xauth xdotool imagemagick poppler-utils
+  clang libclang-rt-14-dev
 )
 
 if [ "$(id -u)" -eq 0 ]; then

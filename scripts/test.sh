@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the whole program, then the engineering core
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz
+# targets for a short time each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
@@ -12,3 +13,5 @@ ctest --preset sanitize
 cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default
+
+bash scripts/fuzz.sh

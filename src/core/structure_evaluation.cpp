@@ -77,18 +77,11 @@ private:
     ResultRow& row_;
 };
 
-// A thickness typed for a course in use: a number of inches, not negative.
-std::optional<float> Thickness(const std::string& text) {
-    auto value = ParseSingle(text);
-    if (!value || *value < 0.0f) return std::nullopt;
-    return value;
-}
-
 // The thickness of a course whose thickness does not count (a surface course
 // laid by spread rate, or no course): blank means none.
 std::optional<float> OptionalThickness(const std::string& text) {
     if (text.find_first_not_of(" \t") == std::string::npos) return 0.0f;
-    return Thickness(text);
+    return CourseThickness(text);
 }
 
 // Courses in use must follow each other from the top course down.
@@ -157,6 +150,12 @@ const korvelle::SpreadRate& SpreadRateOf(std::int16_t surfaceMaterial) {
 
 }  // namespace
 
+std::optional<float> CourseThickness(std::string_view text) {
+    auto value = ParseSingle(text);
+    if (!value || *value < 0.0f || *value > kMaxCourseThickness) return std::nullopt;
+    return value;
+}
+
 std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& courses,
                                              DesignRecord& record) {
     std::array<std::int16_t, 5> material{};
@@ -173,7 +172,7 @@ std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& c
     std::array<float, 5> t{};
     for (int k = 0; k < n; ++k) {
         auto inches = (k == 0 && spreadRateTop) ? OptionalThickness(courses[0].thickness)
-                                                : Thickness(courses[k].thickness);
+                                                : CourseThickness(courses[k].thickness);
         if (!inches) return std::nullopt;
         t[k] = *inches;
     }
@@ -253,14 +252,14 @@ std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& ove
 
     std::array<float, 3> t{};
     for (int k = spreadRateTop ? 1 : 0; k < n; ++k) {
-        auto inches = Thickness(overlayCourses[k].thickness);
+        auto inches = CourseThickness(overlayCourses[k].thickness);
         if (!inches) return std::nullopt;
         t[k] = *inches;
     }
     // The top existing course's row is always shown, even as "[NO COURSE]".
     std::array<float, 3> e{};
     for (int k = 0; k < std::max(existingCount, 1); ++k) {
-        auto inches = IsExistingCourse(under[k]) ? Thickness(existingCourses[k].thickness)
+        auto inches = IsExistingCourse(under[k]) ? CourseThickness(existingCourses[k].thickness)
                                                   : OptionalThickness(existingCourses[k].thickness);
         if (!inches) return std::nullopt;
         e[k] = *inches;

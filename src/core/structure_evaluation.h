@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "design_record.h"
@@ -50,11 +51,19 @@ inline constexpr const char* kUnderdesign = "Underdesign";
 // Proposed and required structural numbers are equal.
 inline constexpr const char* kExactVerdict = "Exact Design";
 
+// The thickest course an evaluation takes, in inches.  Far beyond any real
+// course, but every value derived from such a course can still be shown.
+inline constexpr float kMaxCourseThickness = 1000.0f;
+
+// A thickness typed for a course in use: a number of inches from 0 to
+// kMaxCourseThickness; nothing otherwise.
+std::optional<float> CourseThickness(std::string_view text);
+
 // Evaluates a proposed full-depth pavement (course 1 at element 0): gives
 // every course its layer coefficient, forms the proposed structural number,
 // compares it with the required one and writes the results into the record.
 // Nothing when the structure cannot be evaluated: no top course, a chosen
-// course whose thickness is not a number or is negative, a course in use
+// course whose thickness is not one CourseThickness takes, a course in use
 // below one that is not, or no required structural number to compare with.
 // The record is then left unchanged.
 std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& courses,

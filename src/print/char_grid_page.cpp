@@ -1,5 +1,6 @@
 #include "char_grid_page.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -11,6 +12,16 @@ namespace {
 
 constexpr double kCellSlack = 1e-6;  // of a row or a column
 constexpr double kEdgeSlack = 1e-9;  // inches
+
+// The row or column a position (in rows or columns) falls in.  Positions far
+// beyond any page, as a vanishing font size gives, are held at a billion
+// instead of overflowing the cell number.
+int CellOf(double position) {
+    constexpr double kFarthest = 1e9;
+    const double cell = std::floor(position + kCellSlack);
+    if (std::isnan(cell)) return 0;
+    return static_cast<int>(std::clamp(cell, -kFarthest, kFarthest));
+}
 
 }  // namespace
 
@@ -66,8 +77,8 @@ void CharGridPage::PrintText(std::string_view text) {
     CheckOpen();
     if (!scaleInches_) throw std::logic_error("printed before the scale was set to inches");
     double width = CharacterWidth(size_);
-    int row = static_cast<int>(std::floor(y_ / rowHeight_ + kCellSlack));
-    int column = static_cast<int>(std::floor(x_ / width + kCellSlack)) + 1;
+    int row = CellOf(y_ / rowHeight_);
+    int column = CellOf(x_ / width) + 1;
     for (std::string_view character : Utf8Characters(text)) {
         glyphs_.push_back(Glyph{pageCount_ - 1, row, column, std::string(character), bold_, underline_,
                                 size_, face_, x_, y_});

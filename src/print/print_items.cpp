@@ -123,8 +123,11 @@ void ItemPrinter::PrintText(std::string_view text) {
         if (fits == 0 && page_.X() <= tolerance) fits = 1;
         // Break after the last whole word that fits, so that a long entry
         // continues on the next line at a blank rather than inside a word.
+        // (A lone character wider than the whole line is all there is.)
         std::size_t blank = fits;
-        while (blank > 0 && characters[blank - 1] != " " && characters[blank] != " ") --blank;
+        while (blank > 0 && blank < characters.size() && characters[blank - 1] != " " && characters[blank] != " ") {
+            --blank;
+        }
         if (blank > 0 && blank < fits) {
             fits = blank;
         } else if (blank == 0 && page_.X() > tolerance) {

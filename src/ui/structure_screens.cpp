@@ -88,10 +88,10 @@ bool StructureEntryScreen::CheckGroups() {
                                 " or move the courses below it up");
                 return false;
             }
-            auto inches = ParseSingle(view().Text(Thickness(r)));
-            if (!inches || *inches < 0.0f) {
+            if (!CourseThickness(view().Text(Thickness(r)))) {
                 ReportError(program_.desktop(), "The thickness of " + CourseName(group, k + 1) +
-                                                    " must be a number of inches, 0 or more (for example 1.50)");
+                                                    " must be a number of inches from 0 to " +
+                                                    FormatNumber(kMaxCourseThickness, "0") + " (for example 1.50)");
                 return false;
             }
         }

@@ -271,6 +271,29 @@ TEST(ComputeRequiredSn, RefusesTrafficBeyondThirtyTwoBits) {
     ExpectRefused(Traffic(5883517, 1), SnError::TrafficOverflow);
 }
 
+// The heaviest traffic the fields take: 300,000 vehicles a day at both ends,
+// all of them trucks in the design lane at 5.5 ESAL: 1,650,001 loads a day.
+// Over the longest period the years allow, 1972 to 2100, the loading is
+// 1,650,001 x 128 x 365 = 77,088,046,720, far beyond 32 bits; four years
+// (2,409,001,460) still do not fit, three (1,806,751,095) do.
+TEST(ComputeRequiredSn, HeaviestTrafficOverTheLongestAndTheLongestFittingPeriod) {
+    DesignRecord record = Traffic(137, 20);
+    record.initialAadt = 300000;
+    record.finalAadt = 300000;
+    record.esal18 = 5.5f;
+    record.initialYear = 1972;
+    record.finalYear = 2100;
+    ExpectRefused(record, SnError::TrafficOverflow);
+    record.initialYear = 2000;
+    record.finalYear = 2004;
+    ExpectRefused(record, SnError::TrafficOverflow);
+    record.finalYear = 2003;
+    EXPECT_TRUE(Solves(record, 1806751095, 9.5439f, "9.54"));
+    ComputeRequiredSn(record);
+    EXPECT_EQ(record.meanAadt, 300000);
+    EXPECT_EQ(record.dailyLoads, 1650001);
+}
+
 TEST(ComputeRequiredSn, RefusesAPeriodBeyondSixteenBits) {
     DesignRecord record = Traffic(1, 1);
     record.initialYear = -30000;

@@ -491,6 +491,34 @@ TEST(EvaluateFullDepth, RefusesWhatItCannotEvaluateAndChangesNothing) {
     EXPECT_TRUE(SameRecord(record, noRequired));
 }
 
+// A course may be up to 1000 inches thick: every value derived from it can
+// still be shown.  Beyond that (up to the largest single, whose millimetres
+// could not be shown at all) the structure is refused.
+TEST(EvaluateFullDepth, ThicknessesUpToAThousandInches) {
+    EXPECT_EQ(CourseThickness("1000"), 1000.0f);
+    EXPECT_EQ(CourseThickness(" 0 "), 0.0f);
+    for (const char* text : {"1000.01", "1001", "329674500000000000000000000000000000000", "-0.01", "x"}) {
+        EXPECT_FALSE(CourseThickness(text)) << text;
+        DesignRecord record = Designed();
+        const DesignRecord before = record;
+        EXPECT_FALSE(EvaluateFullDepth({{{top::kSuperpave12, text}, kUnused, kUnused, kUnused, kUnused}}, record))
+            << text;
+        EXPECT_FALSE(EvaluateOverlay({{{top::kSuperpave12, "1.50"}, kUnused, kUnused}},
+                                     {{{old::kGradedAggregate, text}, kUnused, kUnused}}, record))
+            << text;
+        EXPECT_TRUE(SameRecord(record, before)) << text;
+    }
+
+    // 4.50 inches in the top zone, 995.50 (25,285.7 mm) below it at 0.30:
+    // 1.98 + 298.65 = 300.63.
+    DesignRecord record = Designed();
+    auto sheet = EvaluateFullDepth({{{top::kSuperpave12, "1000"}, kUnused, kUnused, kUnused, kUnused}}, record);
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->rows[0],
+              (ResultRow{"12.5 mm Superpave", "4.50", "114", "0.44", "1.98", "995.50", "25286", "0.30", "298.65"}));
+    EXPECT_EQ(sheet->proposedSn, "300.63");
+}
+
 // ------------------------------------------------------------------- overlay
 
 TEST(EvaluateOverlay, ZoneEndingInsideTheExistingAsphalt) {

@@ -1,6 +1,8 @@
 #include "print/char_grid_page.h"
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,21 @@ TEST(CharGridPage, FractionsOfALineAndOfAColumnRoundDown) {
     std::vector<std::string> expected = {"", "h", "", "t", "             T"};
     EXPECT_EQ(page.Lines(), expected);
     EXPECT_EQ(page.At(0, 4, 14)->size, 16.0);
+}
+
+// A vanishing size puts an inch billions of columns away: the column number
+// stops at a billion instead of overflowing.
+TEST(CharGridPage, CellsFarBeyondAnyPageStopAtABillion) {
+    CharGridPage page;
+    page.SetScaleInches();
+    page.SetSize(1e-300);
+    page.SetX(1.0);
+    page.SetY(2.0);
+    page.PrintText("ab");
+    ASSERT_EQ(page.Glyphs().size(), 2u);
+    EXPECT_EQ(page.Glyphs()[0].row, 12);  // rows keep their fixed height
+    EXPECT_EQ(page.Glyphs()[0].column, 1000000001);
+    EXPECT_EQ(page.Glyphs()[1].column, 1000000002);
 }
 
 TEST(CharGridPage, OverprintShowsTheLastCharacterAndKeepsBoth) {

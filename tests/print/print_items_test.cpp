@@ -129,6 +129,19 @@ TEST(ItemPrinter, ACharacterWiderThanTheLineStandsAloneOnItsLine) {
     EXPECT_EQ(page.Lines(), expected);
 }
 
+// Each text here is, at the moment it is printed, a single character wider
+// than the whole line: the bracket and the percent sign of the form, a
+// two-byte character, and the last letter of a word.
+TEST(ItemPrinter, ASingleCharacterTextWiderThanTheLineIsPrintedWhole) {
+    CharGridPage page(0.05, 10.0);
+    page.SetScaleInches();
+    ItemPrinter out(page);
+    for (const char* text : {"(", "%", "\xc3\xa9", "xy"}) out.Print(Item::Text(text));
+    std::vector<std::string> expected = {"(", "%", "\xc3\xa9", "x", "y"};
+    EXPECT_EQ(page.Lines(), expected);
+    EXPECT_EQ(page.Glyphs().size(), 5u);
+}
+
 class ShortPageTest : public ItemPrinterTest {
 protected:
     ShortPageTest() : ItemPrinterTest(8.0, 0.5) {}  // three lines at 12 points

@@ -450,5 +450,133 @@ TEST(DesignerInformationScreen, QuitAndCloseBoxEndTheProgram) {
     EXPECT_EQ(h.desktop.quits, 2);
 }
 
+// ------------------------------------------------------------ worst cases
+
+// What a paste of 1,000 characters leaves in a field: the window's text box
+// cuts it at the field's maximum length, when it has one.
+std::string Pasted(const FieldRule& rule, char c) {
+    return std::string(rule.maxLength > 0 ? static_cast<std::size_t>(rule.maxLength) : 1000u, c);
+}
+
+TEST(DataEntryScreens, AThousandCharacterPasteInEveryField) {
+    const std::string range(kRangeMessage);
+    const std::string number(kNumberNeededMessage);
+    ProjectRun h;
+    h.Click(kProject, P::kClearForm);
+    for (int f = P::kProjectNumber; f <= P::kTruckPercent; ++f) {
+        h.SetText(kProject, f, Pasted(*ProjectInformationFields()[f], '7'));
+    }
+    EXPECT_EQ(h.Text(kProject, P::kPiNumber), "7777777");
+    EXPECT_EQ(h.Text(kProject, P::kDescription).size(), 65u);
+    EXPECT_EQ(h.Text(kProject, P::kInitialYear), "7777");
+    // The identification moves on; the years, cut to 7777, are written and
+    // refused; 1,000 digits of traffic or trucks lie beyond any number and
+    // are refused without writing anything.
+    const std::vector<std::pair<int, std::string>> enter = {
+        {P::kProjectNumber, ""}, {P::kPiNumber, ""},        {P::kCounty, ""},     {P::kDescription, ""},
+        {P::kInitialYear, range}, {P::kInitialTraffic, range}, {P::kFinalYear, range}, {P::kFinalTraffic, range},
+        {P::kTruckPercent, range}};
+    for (const auto& [field, message] : enter) {
+        h.desktop.Clear();
+        h.View(kProject).focus = field;
+        EXPECT_TRUE(h.Enter(kProject, field));
+        if (message.empty()) {
+            EXPECT_TRUE(h.desktop.messages.empty()) << field;
+            EXPECT_EQ(h.View(kProject).focus, field + 1);
+        } else {
+            h.desktop.ExpectOneError(message);
+            EXPECT_EQ(h.View(kProject).focus, field);
+        }
+    }
+    EXPECT_EQ(h.record.initialYear, 7777);
+    EXPECT_EQ(h.record.finalYear, 7777);
+    EXPECT_EQ(h.record.initialAadt, 0);
+    EXPECT_EQ(h.record.truckPercent, 0.0f);
+    // CONTINUE cannot convert the traffic and stores nothing.
+    h.desktop.Clear();
+    h.Click(kProject, P::kContinue);
+    h.desktop.ExpectOneError(number);
+    EXPECT_EQ(h.record.projectNumber, "");
+    EXPECT_FALSE(h.windows.Visible(kDesignData));
+
+    // Letters pasted into a numeric field lead with no number at all.
+    h.SetText(kProject, P::kInitialYear, Pasted(fields::kInitialYear, 'x'));
+    h.desktop.Clear();
+    h.Enter(kProject, P::kInitialYear);
+    h.desktop.ExpectOneError(range);
+
+    DesignDataRun d;
+    const DesignRecord before = d.record;
+    for (int f = D::kLdf; f <= D::kRepresentativeEsal; ++f) {
+        d.SetText(kDesignData, f, Pasted(*DesignDataFields()[f], '7'));
+        d.desktop.Clear();
+        d.Enter(kDesignData, f);
+        d.desktop.ExpectOneError(range);
+    }
+    d.desktop.Clear();
+    d.Click(kDesignData, D::kContinue);
+    d.desktop.ExpectOneError(number);
+    EXPECT_EQ(d.record.ldf, before.ldf);
+    EXPECT_EQ(d.record.esal18, before.esal18);
+    EXPECT_EQ(d.record.requiredSn, before.requiredSn);
+
+    // The designer's texts are stored as they stand, the comments cut at 60.
+    DesignerRun g;
+    g.SetText(kDesigner, G::kDesignerName, Pasted(fields::kDesignerName, 'n'));
+    g.SetText(kDesigner, G::kComments, Pasted(fields::kComments, 'c'));
+    g.SetText(kDesigner, G::kDate, std::string(1000, 'd'));
+    g.Click(kDesigner, G::kContinue);
+    EXPECT_TRUE(g.desktop.messages.empty());
+    EXPECT_EQ(g.record.designerName, std::string(1000, 'n'));
+    EXPECT_EQ(g.record.designComments, std::string(60, 'c'));
+    EXPECT_EQ(g.record.designDate, std::string(1000, 'd'));
+    EXPECT_TRUE(g.windows.Visible(ScreenId::MainMenu));
+}
+
+TEST(DataEntryScreens, EveryFieldEmptyThenEnterAndContinue) {
+    const std::string range(kRangeMessage);
+    const std::string required(kRequiredMessage);
+    ProjectRun h;
+    h.Click(kProject, P::kClearForm);
+    for (int f = P::kProjectNumber; f <= P::kTruckPercent; ++f) {
+        h.desktop.Clear();
+        h.Enter(kProject, f);
+        if (ProjectInformationFields()[f]->numeric()) {
+            h.desktop.ExpectOneError(range);
+        } else {
+            EXPECT_TRUE(h.desktop.messages.empty());
+        }
+    }
+    h.desktop.Clear();
+    h.Click(kProject, P::kContinue);
+    h.desktop.ExpectOneError(required);
+    EXPECT_EQ(h.record.initialYear, 0);
+    EXPECT_FALSE(h.windows.Visible(kDesignData));
+
+    DesignDataRun d;
+    const DesignRecord before = d.record;
+    for (int f = D::kLdf; f <= D::kRepresentativeEsal; ++f) {
+        d.SetText(kDesignData, f, "");
+        d.desktop.Clear();
+        d.Enter(kDesignData, f);
+        d.desktop.ExpectOneError(range);
+    }
+    d.desktop.Clear();
+    d.Click(kDesignData, D::kContinue);
+    d.desktop.ExpectOneError(required);
+    EXPECT_EQ(d.record.terminalServiceability, before.terminalServiceability);
+    EXPECT_EQ(d.record.requiredSn, before.requiredSn);
+    EXPECT_FALSE(d.windows.Visible(kDesigner));
+
+    DesignerRun g;
+    for (int f : {G::kDesignerName, G::kComments, G::kDate}) g.SetText(kDesigner, f, "");
+    g.Enter(kDesigner, G::kDesignerName);
+    g.Enter(kDesigner, G::kComments);
+    g.Click(kDesigner, G::kContinue);
+    EXPECT_TRUE(g.desktop.messages.empty());
+    EXPECT_EQ(g.record.designerName, "");
+    EXPECT_TRUE(g.windows.Visible(ScreenId::MainMenu));
+}
+
 }  // namespace
 }  // namespace korvelle

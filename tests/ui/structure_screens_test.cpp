@@ -261,7 +261,9 @@ TEST(FullDepthEntry, ThicknessThatIsNotANumberOrIsNegativeIsRefusedNamingTheCour
                                            {1, "2 in", "COURSE 2"},
                                            {4, "-0.25", "COURSE 5"},
                                            {3, "1.2.3", "COURSE 4"},
-                                           {2, "10000000000000000000000000000000000000000", "COURSE 3"}}) {
+                                           {2, "10000000000000000000000000000000000000000", "COURSE 3"},
+                                           {2, "329674500000000000000000000000000000000", "COURSE 3"},
+                                           {1, "1000.25", "COURSE 2"}}) {
         SCOPED_TRACE(c.text);
         FullDepthRun h;
         h.Course(0, kTopSuperpave125, "1.50");
@@ -646,6 +648,54 @@ TEST(OverlayResult, EditEmptiesTheSixRowsAndOnlyThem) {
     EXPECT_EQ(h.Row(1), kEmptyRow);
     EXPECT_EQ(h.Row(4), kEmptyRow);
     EXPECT_EQ(h.Row(3)[0], "Asphaltic Concrete");
+}
+
+// ------------------------------------------------------------ worst cases
+
+// 1,000 characters pasted into the thickness of every row (the thickness
+// fields have no maximum length): digits, letters or blanks, each refused
+// naming the top course of the group, nothing evaluated.
+TEST(StructureEntry, AThousandCharacterThicknessInEveryRow) {
+    for (char c : {'7', 'x', ' '}) {
+        SCOPED_TRACE(std::string(1, c));
+        const std::string pasted(1000, c);
+        FullDepthRun f;
+        f.Course(0, kTopSuperpave125, pasted);
+        for (int r = 1; r < 5; ++r) f.Course(r, kSuperpave19, pasted);
+        f.Continue();
+        f.ExpectRefusedNaming({"COURSE 1"});
+
+        OverlayRun o;
+        o.Course(0, kTopSuperpave125, pasted);
+        for (int r = 1; r < 3; ++r) o.Course(r, kOverlaySuperpave19, pasted);
+        for (int r = 3; r < 6; ++r) o.Course(r, kAsphalticConcrete, pasted);
+        o.Continue();
+        o.ExpectRefusedNaming({"verlay", "COURSE 1"});
+    }
+}
+
+// Nothing chosen and nothing typed, then CONTINUE: the top course message
+// alone; with the top courses chosen and no thickness, the thickness message.
+TEST(StructureEntry, EveryRowEmptyThenContinue) {
+    FullDepthRun f;
+    f.Continue();
+    f.ExpectRefused(kTop);
+    f.desktop.Clear();
+    f.Course(0, kTopSuperpave125);
+    f.Continue();
+    f.ExpectRefused(kThickness);
+
+    OverlayRun o;
+    o.Continue();
+    o.ExpectRefused(kTopOverlay);
+    o.desktop.Clear();
+    o.Course(0, kTopSuperpave125, "1.50");
+    o.Continue();
+    o.ExpectRefused(kTopExisting);
+    o.desktop.Clear();
+    o.Course(3, kConcreteGood);
+    o.Continue();
+    o.ExpectRefused(kThickness);
 }
 
 }  // namespace
