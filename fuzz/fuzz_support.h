@@ -18,6 +18,7 @@
 #include "ui/desktop.h"
 #include "ui/form_view.h"
 #include "ui/program.h"
+#include "ui/fake_view.h"
 
 namespace korvelle::fuzz {
 
@@ -49,24 +50,7 @@ inline void Check(bool holds, std::string_view property, std::string_view detail
     std::abort();
 }
 
-class FuzzView : public FormView {
-public:
-    std::string Text(int control) const override {
-        auto it = texts.find(control);
-        return it == texts.end() ? std::string() : it->second;
-    }
-    void SetText(int control, const std::string& text) override { texts[control] = text; }
-    int Choice(int control) const override {
-        auto it = choices.find(control);
-        return it == choices.end() ? -1 : it->second;
-    }
-    void SetChoice(int control, int value) override { choices[control] = value; }
-    void Focus(int control) override { focus = control; }
-
-    std::map<int, std::string> texts;
-    std::map<int, int> choices;
-    int focus = -1;
-};
+using FuzzView = FakeView;
 
 class FuzzDesktop : public Desktop {
 public:

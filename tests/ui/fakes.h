@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ui/data_screens.h"
+#include "ui/fake_view.h"
 #include "ui/desktop.h"
 #include "ui/form_view.h"
 #include "ui/print_screen.h"
@@ -50,30 +51,6 @@ inline const char* Name(ScreenId id) {
     return "?";
 }
 inline void PrintTo(ScreenId id, std::ostream* os) { *os << Name(id); }
-
-// The controls of one window: texts, choices and the focus.
-class FakeView : public FormView {
-public:
-    std::string Text(int control) const override {
-        auto it = texts.find(control);
-        return it == texts.end() ? std::string() : it->second;
-    }
-    void SetText(int control, const std::string& text) override { texts[control] = text; }
-    int Choice(int control) const override {
-        auto it = choices.find(control);
-        return it == choices.end() ? -1 : it->second;
-    }
-    void SetChoice(int control, int value) override { choices[control] = value; }
-    void Focus(int control) override {
-        focus = control;
-        ++focusMoves;
-    }
-
-    std::map<int, std::string> texts;
-    std::map<int, int> choices;
-    int focus = -1;
-    int focusMoves = 0;
-};
 
 struct Message {
     std::string text;
