@@ -1,0 +1,104 @@
+# The steps of a design, as a designer takes them in the real program.
+# Sourced by the session scripts after desktop.sh.
+
+# Start-up and information screens: CONTINUE clicked on the first, pressed
+# with Enter on the second. With the argument `picture` the picture of the
+# information screen is clicked first and its message box answered.
+through_start_up() {
+    local w
+    w=$(window "Flexible Pavement Design")
+    shot start-up
+    click_bottom_centre "$w"
+    w=$(window "Flexible Pavement Design" "$w")
+    shot information
+    if [ "${1:-}" = picture ]; then
+        click_at "$w" 100 60
+        window "QUENBAR TECH" >/dev/null
+        shot picture-message
+        keys Return
+        gone "QUENBAR TECH"
+        window "Flexible Pavement Design" >/dev/null
+    fi
+    keys Return
+}
+
+# Project information, typed field by field with Enter:
+# number, P.I. number, county, description, initial year and AADT, final
+# year and AADT, truck percentage; then CONTINUE.
+project_information() {
+    window "Flexible Pavement Design - Project Information" >/dev/null
+    local value
+    for value in "$@"; do enter "$value"; done
+    shot project-information
+    keys Return
+}
+
+# Design data: LDF, soil support, regional factor and ESAL per truck typed;
+# the terminal serviceability and axle load factors offered are kept.
+design_data() {
+    window "Flexible Pavement Design - Design Data" >/dev/null
+    enter "$1"
+    keys Return
+    enter "$2"
+    enter "$3"
+    keys Return Return
+    enter "$4"
+    shot design-data
+    keys Return
+}
+
+# Designer information: name and comments typed; with a third argument the
+# office option that many places below the first is chosen.
+designer_information() {
+    window "Flexible Pavement Design - Designer Information" >/dev/null
+    enter "$1"
+    enter "$2"
+    if [ "${3:-0}" -gt 0 ]; then
+        keys shift+Tab                      # back from CONTINUE to the offices
+        repeat_key Down "$3"
+        keys Tab
+    fi
+    shot designer-information
+    keys Return
+}
+
+# Main menu: the option that many places below the first is clicked (the
+# four options stand 26 pixels apart above the CONTINUE row), then CONTINUE.
+main_menu() {
+    local w
+    w=$(window "Flexible Pavement Design - Main Menu")
+    click_at "$w" 150 $((-62 - 26 * (3 - $1)))
+    shot main-menu
+    click_bottom_centre "$w"
+}
+
+# Chooses the entry of a closed material list that is `1` places down (1
+# is the first entry, which Down takes when nothing is chosen).
+choose() { repeat_key Down "$1"; }
+
+# Prints from the print screen through the font dialog (the face and size
+# offered) and the print dialog (the PDF file offered), and waits for the
+# file. `overwrite` answers the question the print dialog asks when the
+# file is there from an earlier print.
+print_form() {
+    local file="$HOME/Documents/design-form.pdf" w
+    window "Flexible Pavement Design" >/dev/null
+    shot print-screen
+    [ "${1:-}" = overwrite ] && rm -f "$OUT/previous-form.pdf" && cp "$file" "$OUT/previous-form.pdf"
+    keys Return                             # PRINT
+    window "Font" >/dev/null
+    shot font-dialog
+    keys Return
+    w=$(window "Print the design form")
+    shot print-dialog
+    keys Return
+    if [ "${1:-}" = overwrite ]; then
+        window "Print the design form" "$w" >/dev/null   # "... already exists. Do you want to overwrite it?"
+        shot overwrite-question
+        keys alt+y
+    fi
+    gone "Print the design form"
+    file_appears "$file"
+    window "Flexible Pavement Design" >/dev/null
+    shot printed
+}
