@@ -102,3 +102,11 @@ print_form() {
     window "Flexible Pavement Design" >/dev/null
     shot printed
 }
+
+# The printed form as text, kept as `name`.txt in the output folder; the
+# form must be one page.
+printed_form() {
+    local file="$HOME/Documents/design-form.pdf"
+    [ "$(pdfinfo "$file" | awk '/^Pages:/ { print $2 }')" = 1 ] || fail "the form is not one page"
+    form_text "$file" | tee "$OUT/$1.txt"
+}

@@ -38,7 +38,7 @@ start_program() {
 
     local fifo="$OUT/display"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >"$OUT/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >"$OUT/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local number
     read -r -t "$STEP_TIMEOUT" number <"$fifo" || fail "Xvfb did not start"
@@ -77,15 +77,20 @@ window() {
     fail "window \"$title\" never took the focus"
 }
 
-# Waits until no visible window has the title.
-gone() {
-    local title=$1 tries
+# Runs a command every tenth of a second until it succeeds; false after the
+# step timeout.
+wait_until() {
+    local tries
     for ((tries = 0; tries < STEP_TIMEOUT * 10; ++tries)); do
-        xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
+        "$@" && return 0
         sleep 0.1
     done
-    fail "window \"$title\" stayed open"
+    return 1
 }
+
+no_window() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+# Waits until no visible window has the title.
+gone() { wait_until no_window "$1" || fail "window \"$1\" stayed open"; }
 
 keys() { xdotool key --delay "$KEY_DELAY" "$@"; }
 type_text() { xdotool type --delay "$KEY_DELAY" -- "$1"; }
@@ -117,31 +122,18 @@ shot() {
     import -window root "$OUT/$(printf '%02d' "$SHOT_NUMBER")-$1.png"
 }
 
+program_gone() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
 # Waits for the program to end by itself and checks that it ended cleanly.
 program_ends() {
-    local tries
-    for ((tries = 0; tries < STEP_TIMEOUT * 10; ++tries)); do
-        if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
-            local status=0
-            wait "$PROGRAM_PID" || status=$?
-            PROGRAM_PID=""
-            [ "$status" -eq 0 ] || fail "the program ended with status $status"
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "the program did not end"
+    wait_until program_gone || fail "the program did not end"
+    local status=0
+    wait "$PROGRAM_PID" || status=$?
+    PROGRAM_PID=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
 # Waits for a file to appear.
-file_appears() {
-    local file=$1 tries
-    for ((tries = 0; tries < STEP_TIMEOUT * 10; ++tries)); do
-        [ -s "$file" ] && return 0
-        sleep 0.1
-    done
-    fail "no file $file"
-}
+file_appears() { wait_until test -s "$1" || fail "no file $1"; }
 
 # The form as text, one printed character per column (12 points = 7.2 per
 # character at 72 per inch).

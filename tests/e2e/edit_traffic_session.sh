@@ -26,9 +26,7 @@ w=$(window "Flexible Pavement Design - Proposed Pavement Structure" "$w")
 shot first-result
 keys Return                                     # ACCEPT
 print_form
-form="$HOME/Documents/design-form.pdf"
-first=$(form_text "$form")
-printf '%s\n' "$first" >"$OUT/first-form.txt"
+first=$(printed_form first-form)
 # 1,000,100 loads need SN 3.44; the course is split at 4.5 inches into
 # 4.50 x 0.44 = 1.98 and 1.50 x 0.30 = 0.45, 2.43 in all, which is
 # (3.44 - 2.43) / 3.44 = 29.3 % short.
@@ -67,8 +65,7 @@ print_form overwrite
 keys Tab Tab Return                             # QUIT
 program_ends
 
-second=$(form_text "$form")
-printf '%s\n' "$second" >"$OUT/form.txt"
+second=$(printed_form form)
 # Mean AADT (10,000 + 17,380) / 2 = 13,690; 13,690 x 0.100 + 1 = 1,370 loads a
 # day; x 20 x 365 = 10,001,000, which needs SN 4.92: 2.43 is 50.6 % short.
 form_has "$second" "AADT initial year of design period: 10,000 vpd (2000)"

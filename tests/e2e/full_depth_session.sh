@@ -40,11 +40,7 @@ keys Return                                     # ACCEPT has the focus
 print_form
 keys Tab Tab Return                             # from PRINT past MAIN MENU to QUIT
 program_ends
-form="$HOME/Documents/design-form.pdf"
-
-text=$(form_text "$form")
-printf '%s\n' "$text" >"$OUT/form.txt"
-[ "$(pdfinfo "$form" | awk '/^Pages:/ { print $2 }')" = 1 ] || fail "the form is not one page"
+text=$(printed_form form)
 # Traffic: mean AADT (1,000 + 1,720) / 2 = 1,360; 1,360 x 1.00 x 0.100 x
 # 1.00 + 1 = 137 loads a day; 137 x 20 years x 365 = 1,000,100.
 form_has "$text" "Project: E2E-101 County: ALLENBY"

@@ -42,10 +42,7 @@ print_form
 keys Tab Return                                 # from PRINT to QUIT (this screen puts MAIN MENU first)
 program_ends
 
-form="$HOME/Documents/design-form.pdf"
-text=$(form_text "$form")
-printf '%s\n' "$text" >"$OUT/form.txt"
-[ "$(pdfinfo "$form" | awk '/^Pages:/ { print $2 }')" = 1 ] || fail "the form is not one page"
+text=$(printed_form form)
 # Mean AADT (10,000 + 17,380) / 2 = 13,690; 13,690 x 0.100 + 1 = 1,370
 # loads a day; x 20 x 365 = 10,001,000.
 form_has "$text" "Project: E2E-102 County: CORWIN"
