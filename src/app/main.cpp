@@ -14,7 +14,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Korvelle");
-    QApplication::setApplicationDisplayName("Korvelle");
+    // No display name: the window system would add it to every window title,
+    // and the titles are the screens' own.
     QApplication::setQuitOnLastWindowClosed(false);
     korvelle::LoadResources();
 

@@ -69,6 +69,9 @@ window() {
         sleep 0.1
     done
     [ -n "$id" ] || fail "no window \"$title\""
+    local shown
+    shown=$(xdotool getwindowname "$id")
+    [ "$shown" = "$title" ] || fail "the window's title bar reads \"$shown\", not \"$title\""
     for ((tries = 0; tries < 50; ++tries)); do
         [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && { echo "$id"; return; }
         xdotool windowfocus --sync "$id" 2>/dev/null || true
