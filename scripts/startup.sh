@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Measures how long the program takes from process start until its start-up
+# window is shown, and its peak memory, under a virtual X server; and the same
+# for a bare Qt window (bench/bare_window.cpp) for comparison.
+#
+#   scripts/startup.sh [runs]        (default 10 runs of each)
+#
+# Needs the default build (cmake --preset default && cmake --build
+# build/default) and the packages xvfb, xdotool and time (scripts/setup.sh).
+# One virtual X server serves all runs; every run starts with an empty HOME,
+# and each program is ended, by its process id, once its window has been
+# shown for a moment (so that the first paint counts in its peak memory).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs="${1:-10}"
+build="${BUILD_DIR:-build/default}"
+program="$build/korvelle"
+bare="$build/bare_window"
+for file in "$program" "$bare"; do
+  if [ ! -x "$file" ]; then
+    echo "$file is missing: build it first (cmake --preset default && cmake --build build/default)" >&2
+    exit 1
+  fi
+done
+for tool in Xvfb xdotool /usr/bin/time; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/setup.sh" >&2; exit 1; }
+done
+
+work="$(mktemp -d)"
+xvfb_pid=""
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display number that no other X server holds.
+display=97
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -e "/tmp/.X11-unix/X$display" ] && break
+  sleep 0.05
+done
+[ -e "/tmp/.X11-unix/X$display" ] || { echo "Xvfb did not start:" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$display"
+unset QT_QPA_PLATFORM XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME
+
+now_ns() { date +%s%N; }
+
+# One run: prints "<milliseconds until the window is shown> <peak RSS in kB>".
+measure() {
+  local binary="$1" title="$2" home pid child start shown peak
+  home="$(mktemp -d "$work/home.XXXXXX")"
+  mkdir -m 700 "$home/runtime"
+  start="$(now_ns)"
+  HOME="$home" XDG_RUNTIME_DIR="$home/runtime" \
+    /usr/bin/time -v -o "$home/time.txt" "$binary" >"$home/output.txt" 2>&1 &
+  pid=$!
+  # xdotool's own --sync waits half a second between looks; look every 2 ms.
+  until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      echo "$binary ended before its window was shown:" >&2
+      cat "$home/output.txt" >&2
+      exit 1
+    fi
+    sleep 0.002
+  done
+  shown="$(now_ns)"
+  sleep 0.3
+  child="$(ps -o pid= --ppid "$pid" | tr -d ' ')"
+  [ -n "$child" ] && kill "$child"
+  wait "$pid" 2>/dev/null || true
+  peak="$(awk -F': ' '/Maximum resident set size/ {print $2}' "$home/time.txt")"
+  echo "$(( (shown - start) / 1000000 )) $peak"
+}
+
+# Median (the mean of the middle two for an even count) and largest of a
+# column of numbers.
+summary() {
+  sort -n | awk '{v[NR] = $1} END {
+    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "%s %s\n", m, v[NR] }'
+}
+
+report() {
+  local name="$1" binary="$2" title="$3" results="$work/$1.txt" times peaks
+  : >"$results"
+  for _ in $(seq "$runs"); do measure "$binary" "$title" >>"$results"; done
+  read -r time_median time_worst < <(cut -d' ' -f1 "$results" | summary)
+  read -r peak_median peak_worst < <(cut -d' ' -f2 "$results" | summary)
+  times="$(cut -d' ' -f1 "$results" | paste -sd' ')"
+  peaks="$(cut -d' ' -f2 "$results" | awk '{printf "%.1f ", $1 / 1024}')"
+  printf '%-16s %5s ms %5s ms   %6.1f MB %6.1f MB\n' "$name" "$time_median" "$time_worst" \
+    "$(awk -v k="$peak_median" 'BEGIN {print k / 1024}')" "$(awk -v k="$peak_worst" 'BEGIN {print k / 1024}')"
+  echo "  window shown after (ms): $times"
+  echo "  peak memory (MB): $peaks"
+}
+
+echo "$runs runs each on $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-16s %8s %8s   %9s %9s\n' "" "shown" "worst" "peak RSS" "worst"
+printf '%-16s %8s %8s   %9s %9s\n' "" "median" "" "median" ""
+report "bare Qt window" "$bare" "^Bare Qt window\$"
+report "korvelle" "$program" "^Flexible Pavement Design\$"
