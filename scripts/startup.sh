@@ -44,7 +44,9 @@ display=97
 for _ in $(seq 20); do
   while display_taken "$display"; do display=$((display + 1)); done
   # Xvfb writes the display number once it accepts connections.
-  Xvfb ":$display" -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
+  # -noreset: the server must not reset whenever its last client leaves, as
+  # it does between two runs and between two looks for a window.
+  Xvfb ":$display" -displayfd 1 -noreset -screen 0 1280x1024x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 200); do
     [ -s "$work/display" ] && break
@@ -78,8 +80,8 @@ measure() {
   # xdotool's own --sync waits half a second between looks; look every 2 ms.
   until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do
     if ! kill -0 "$pid" 2>/dev/null; then
-      echo "$binary ended before its window was shown:" >&2
-      cat "$home/output.txt" >&2
+      echo "$binary ended before its window was shown on display :$display:" >&2
+      cat "$home/output.txt" "$work/xvfb.log" >&2
       exit 1
     fi
     sleep 0.002
