@@ -31,6 +31,11 @@ void BM_RequiredSnLongestSearch(benchmark::State& state) {
 BENCHMARK(BM_RequiredSnLongestSearch);
 
 // For comparison: the design equation worked out for every trial.
+void BM_RequiredSnMillionLoadsEveryTrial(benchmark::State& state) {
+    RunSearch(state, MillionLoadDesign(), SnSearch::EveryTrial);
+}
+BENCHMARK(BM_RequiredSnMillionLoadsEveryTrial);
+
 void BM_RequiredSnLongestSearchEveryTrial(benchmark::State& state) {
     RunSearch(state, LongestSearchDesign(), SnSearch::EveryTrial);
 }
