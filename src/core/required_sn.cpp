@@ -33,10 +33,11 @@ struct SureReach {
 // With x = SN + 1 and u = 1094 / x^5.19, the equation's slope is
 // 4.065 / x + Gt * 5.19 u / (x (u + 0.4)^2), and u / (u + 0.4)^2 is at most
 // 0.625, so |slope| <= (4.07 + 3.25 |Gt|) / x.  Single-precision rounding of
-// I, B, log W and W moves log W by a few parts in 10^7 of the terms'
-// magnitudes; the margin kept is a hundred times that.  Only trials of SN
-// 0 or more look ahead, and a downward search no further than where SN + 1
-// halves, which keeps B, log W and W finite on every trial passed over.
+// I, B, log W and W moves log W by less than 3 parts in 10^7 of the terms'
+// magnitudes; the margin kept, 10^-5 of them, is over thirty times that.
+// Only trials of SN 0 or more look ahead, and a downward search no further
+// than where SN + 1 halves, which keeps B, log W and W finite on every trial
+// passed over.
 SureReach SureSameSide(float sn, int direction, float i, float logW, double edge, float gt, float rt, float st) {
     SureReach sure;
     if (!(sn >= 0.0f)) return sure;
