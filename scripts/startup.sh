@@ -46,7 +46,7 @@ for _ in $(seq 20); do
   while display_taken "$display"; do display=$((display + 1)); done
   # Xvfb writes the display number once it accepts connections.
   # -noreset: the server must not reset whenever its last client leaves, as
-  # it does between two runs and between two looks for a window.
+  # it would between two runs, refusing the next program now and then.
   Xvfb ":$display" -displayfd 1 -noreset -screen 0 1280x1024x24 -nolisten tcp >"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 200); do
