@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace korvelle {
@@ -65,12 +65,16 @@ std::string Layout(std::string scaled, bool negative, const Pattern& p) {
 std::string FormatDecimal(double value, int significant, std::string_view pattern) {
     if (!std::isfinite(value)) return "#NUM";
     Pattern p = ReadPattern(pattern);
+    // The value as printf's "%.*e" writes it; to_chars gives the same text
+    // without the cost of a formatted print.  The buffer stays zero-ended.
     std::array<char, 64> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.*e", significant - 1, std::fabs(value));
-    std::string text(buffer.data());
-    auto e = text.find('e');
-    int exponent = std::atoi(text.c_str() + e + 1);
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size() - 1, std::fabs(value),
+                                       std::chars_format::scientific, significant - 1);
+    const std::string_view text(buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data()));
+    const auto e = text.find('e');
+    int exponent = std::atoi(text.data() + e + 1);
     std::string digits;
+    digits.reserve(e);
     for (char c : text.substr(0, e)) {
         if (c >= '0' && c <= '9') digits += c;
     }

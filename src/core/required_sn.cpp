@@ -18,9 +18,45 @@ bool FitsInt32(double value) {
 
 float Single(double value) { return static_cast<float>(value); }
 
+// How far from a trial SN the search may step without working the design
+// equation out, because every trial value within that reach carries a
+// loading outside the band on the same side as the trial itself.
+struct SureReach {
+    double reach = -1.0;       // in SN; negative: not even the next trial
+    double lowestBase = 0.0;   // and no trial with SN + 1 below this
+};
+
+// `logW` is the trial's common logarithm of the loading, `i` its term
+// 9.36 log(SN + 1) - 0.2, and `edge` the logarithm of the band's edge on the
+// trial's side.
+//
+// With x = SN + 1 and u = 1094 / x^5.19, the equation's slope is
+// 4.065 / x + Gt * 5.19 u / (x (u + 0.4)^2), and u / (u + 0.4)^2 is at most
+// 0.625, so |slope| <= (4.07 + 3.25 |Gt|) / x.  Single-precision rounding of
+// I, B, log W and W moves log W by less than 3 parts in 10^7 of the terms'
+// magnitudes; the margin kept, 10^-5 of them, is over thirty times that.
+// Only trials of SN 0 or more look ahead, and a downward search no further
+// than where SN + 1 halves, which keeps B, log W and W finite on every trial
+// passed over.
+SureReach SureSameSide(float sn, int direction, float i, float logW, double edge, float gt, float rt, float st) {
+    SureReach sure;
+    if (!(sn >= 0.0f)) return sure;
+    const double distance = direction > 0 ? edge - logW : logW - edge;
+    if (!(distance > 0.0)) return sure;
+    // Far above the band the loadings passed over could leave the range of a single.
+    if (direction < 0 && logW + distance > 30.0) return sure;
+    const double base = sn + 1.0;
+    sure.lowestBase = direction > 0 ? base : base / 2.0;
+    const double slope = (4.07 + 3.25 * std::fabs(gt)) / sure.lowestBase;
+    const double margin = 1e-5 * (1.0 + std::fabs(i) + 2.5 * std::fabs(gt) + std::fabs(rt) + std::fabs(st) +
+                                  std::fabs(logW) + 2.0 * distance);
+    sure.reach = (distance - margin) / slope;
+    return sure;
+}
+
 }  // namespace
 
-SnStatus ComputeRequiredSn(DesignRecord& record) {
+SnStatus ComputeRequiredSn(DesignRecord& record, SnSearch search) {
     for (float input : {record.truckPercent, record.ldf, record.esal18, record.serviceabilityLoss,
                         record.soilSupport, record.regionalFactor}) {
         if (!std::isfinite(input)) return SnStatus(SnError::NotFinite);
@@ -63,11 +99,24 @@ SnStatus ComputeRequiredSn(DesignRecord& record) {
     // lies within 2 % of the design loading.  For very small loadings one
     // step can jump across the whole band; the search then stops on the
     // larger of the two trial values that straddle it.
+    //
+    // A trial whose loading lies far outside the band shows how many of the
+    // next trials must lie outside it on the same side: the common logarithm
+    // of the loading changes with the SN no faster than a known bound, and
+    // single-precision rounding moves it by far less than the margin kept.
+    // Those trials are only stepped over, one 0.01 at a time as before, so
+    // every trial value and the trial the search ends on stay the same; with
+    // SnSearch::EveryTrial each one is worked out in full.
+    const double lowEdge = std::log10(0.98 * designLoading);
+    const double highEdge = std::log10(1.02 * designLoading);
     float sn = Single(0.33 * std::log(static_cast<double>(designLoading)));
     float previous = sn;
     int direction = 0;  // -1 stepping down, +1 stepping up
     bool found = false;
-    for (int step = 0; step < kMaxSnSearchSteps && !found; ++step) {
+    int trials = 0;
+    while (!found) {
+        if (trials == kMaxSnSearchSteps) return SnStatus(SnError::SearchLimit);
+        ++trials;
         if (!(sn + 1.0f > 0.0f)) return SnStatus(SnError::NotFinite);
         const float i = Single(std::log(sn + 1.0) * 9.36 / l10 - 0.2);
         const float b = Single(1094.0 / std::pow(sn + 1.0, 5.19) + 0.4);
@@ -86,11 +135,21 @@ SnStatus ComputeRequiredSn(DesignRecord& record) {
             found = true;
         } else {
             direction = wanted;
+            const float step = wanted > 0 ? 0.01f : -0.01f;
+            const float worked = sn;
             previous = sn;
-            sn += wanted > 0 ? 0.01f : -0.01f;
+            sn += step;
+            if (search == SnSearch::EveryTrial) continue;
+            const SureReach sure = SureSameSide(worked, direction, i, logW, direction > 0 ? lowEdge : highEdge,
+                                                gt, rt, st);
+            while (trials < kMaxSnSearchSteps && std::fabs(static_cast<double>(sn) - worked) <= sure.reach &&
+                   sn + 1.0 >= sure.lowestBase) {
+                ++trials;
+                previous = sn;
+                sn += step;
+            }
         }
     }
-    if (!found) return SnStatus(SnError::SearchLimit);
     if (!(sn > 0.0f)) return SnStatus(SnError::NoSolution);
 
     record.meanAadt = meanAadt;

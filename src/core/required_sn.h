@@ -29,13 +29,20 @@ private:
     SnError error_ = SnError::None;
 };
 
+// How the search for the required SN goes.  Both give the same result.
+enum class SnSearch {
+    PassSureTrials,  // steps over trials that certainly lie on the same side of the band
+    EveryTrial,      // works the design equation out for every trial
+};
+
 // Computes the mean AADT, the daily 18-kip loads in the design lane, the
 // design-period loading and the required structural number by the 1972
 // flexible-pavement design equation, from the traffic and design data in the
 // record.  On failure nothing in the record changes.
-SnStatus ComputeRequiredSn(DesignRecord& record);
+SnStatus ComputeRequiredSn(DesignRecord& record, SnSearch search = SnSearch::PassSureTrials);
 
-// The search for the required SN gives up after this many steps of 0.01.
+// The search for the required SN gives up after this many trials, each 0.01
+// from the last.
 inline constexpr int kMaxSnSearchSteps = 20000;
 
 }  // namespace korvelle

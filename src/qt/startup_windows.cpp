@@ -1,6 +1,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -12,8 +14,14 @@ namespace korvelle {
 
 namespace {
 
+// The pictures are PNG files among the program's resources.  Naming the
+// format, instead of letting it be guessed, keeps Qt from loading every
+// image format plug-in installed to ask each whether it reads PNG, which
+// would slow the start-up screen down.
 QLabel* Picture(QLabel* label, const char* resource) {
-    label->setPixmap(QPixmap(resource));
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    label->setPixmap(QPixmap::fromImage(reader.read()));
     label->setAlignment(Qt::AlignCenter);
     label->setAccessibleName("Pavement cross-section picture");
     return label;

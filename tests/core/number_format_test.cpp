@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace korvelle {
 namespace {
 
@@ -50,6 +52,22 @@ TEST(FormatNumber, NeverPrintsAMinusBeforeZero) {
     EXPECT_EQ(FormatNumber(-0.3f, "###"), "");
     EXPECT_EQ(FormatNumber(-1.255, "0.00"), "-1.26");  // half away from zero
     EXPECT_EQ(FormatNumber(-12.25, "##0.0"), "-12.3");
+}
+
+TEST(FormatNumber, KeepsOnlyTheSignificantDigitsOfLargeAndTinyValues) {
+    // 15 significant digits of a double, 7 of a single, then the pattern.
+    EXPECT_EQ(FormatNumber(123456789012345678.0, "###,###,###"), "123,456,789,012,346,000");
+    EXPECT_EQ(FormatNumber(16777217.0f, "###"), "16777220");  // the single 16,777,216
+    EXPECT_EQ(FormatNumber(1234567.5f, "###"), "1234568");
+    EXPECT_EQ(FormatNumber(1e20, "###"), "100000000000000000000");
+    EXPECT_EQ(FormatNumber(0.000999999999999999, "0.000"), "0.001");
+    EXPECT_EQ(FormatNumber(0.00099999999999999, "0.000"), "0.001");
+    EXPECT_EQ(FormatNumber(0.0009999, "0.000"), "0.001");
+    EXPECT_EQ(FormatNumber(0.000499999f, "0.000"), "0.000");
+    EXPECT_EQ(FormatNumber(5e-324, "0.00"), "0.00");  // the smallest double
+    EXPECT_EQ(FormatNumber(-1e-45f, "#0.00"), "0.00");
+    EXPECT_EQ(FormatNumber(1.7976931348623157e308, "0").size(), 309u);
+    EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity(), "0.00"), "#NUM");
 }
 
 TEST(FormatLongDate, WritesTheMonthInFull) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <utility>
@@ -197,6 +198,100 @@ TEST(ComputeRequiredSn, ATinyLoadingThatSwingsAcrossTheBandEndsOnTheLargerTrial)
     EXPECT_TRUE(Solves(Traffic(1, 1), 365, 0.8069673f, "0.81"));
     EXPECT_TRUE(Solves(Traffic(2, 1), 730, 0.9457059f, "0.95"));
     EXPECT_TRUE(Solves(Traffic(5, 1), 1825, 1.1480820f, "1.15"));
+}
+
+TEST(ComputeRequiredSn, TheLongestSearchTheFieldsAllow) {
+    // 267,432 vehicles a day, every one a 5.5-ESAL truck in the design lane:
+    // 1,470,876 + 1 loads a day over 4 years, 2,147,480,420 loads, next to the
+    // largest loading that fits 32 bits.  A terminal serviceability of 4.1,
+    // soil support 0.5 and regional factor 3.0 make every term of the equation
+    // ask for more.  The search climbs from 0.33 ln W = 7.0909 through 2740
+    // steps to 34.4910, which carries 1.9 % too few loads.
+    DesignRecord record = Traffic(1, 4);
+    record.initialAadt = 267432;
+    record.finalAadt = 267432;
+    record.esal18 = 5.5f;
+    record.serviceabilityLoss = static_cast<float>(4.2 - 4.1f);
+    record.soilSupport = 0.5f;
+    record.regionalFactor = 3.0f;
+    for (SnSearch search : {SnSearch::PassSureTrials, SnSearch::EveryTrial}) {
+        DesignRecord computed = record;
+        ASSERT_TRUE(ComputeRequiredSn(computed, search));
+        EXPECT_EQ(computed.dailyLoads, 1470877);
+        EXPECT_EQ(computed.designLoading, 2147480420);
+        EXPECT_NEAR(computed.requiredSn, 34.491047f, 1e-4f);
+        EXPECT_EQ(Shown(computed.requiredSn), "34.49");
+    }
+}
+
+// Both searches must end on the very same trial value, or fail alike.
+::testing::AssertionResult SearchesAgree(const DesignRecord& record) {
+    DesignRecord every = record;
+    DesignRecord passing = record;
+    const SnStatus a = ComputeRequiredSn(every, SnSearch::EveryTrial);
+    const SnStatus b = ComputeRequiredSn(passing, SnSearch::PassSureTrials);
+    if (a.error() == b.error() && std::memcmp(&every.requiredSn, &passing.requiredSn, sizeof(float)) == 0 &&
+        every.designLoading == passing.designLoading) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "every trial: error " << static_cast<int>(a.error()) << " SN "
+                                         << every.requiredSn << "; passing sure trials: error "
+                                         << static_cast<int>(b.error()) << " SN " << passing.requiredSn;
+}
+
+TEST(ComputeRequiredSn, PassingSureTrialsEndsOnTheSameTrial) {
+    // Loadings from one load a day for a year to the largest that fits, the
+    // ends of every field's range and well beyond them: stepping up and down,
+    // swinging across the band, no positive solution and a logarithm of a
+    // non-positive number.
+    const std::int32_t dailyLoads[] = {1, 2, 3, 5, 8, 13, 30, 137, 1000, 1828, 2210, 12345, 100000, 5883516};
+    const float losses[] = {0.01f, static_cast<float>(4.2 - 4.1f), 0.5f, 1.7f, 2.7f, 3.5f};
+    const float soils[] = {-8.0f, 0.5f, 1.0f, 3.0f, 4.0f, 7.5f, 10.0f, 14.0f};
+    const float regions[] = {0.3f, 1.0f, 2.0f, 3.0f, 6.0f};
+    int solved = 0;
+    for (std::int32_t loads : dailyLoads) {
+        for (float loss : losses) {
+            for (float soil : soils) {
+                for (float region : regions) {
+                    DesignRecord record = Traffic(loads, 1);
+                    record.serviceabilityLoss = loss;
+                    record.soilSupport = soil;
+                    record.regionalFactor = region;
+                    EXPECT_TRUE(SearchesAgree(record)) << loads << " loads a day, loss " << loss << ", soil "
+                                                       << soil << ", region " << region;
+                    solved += ComputeRequiredSn(record) ? 1 : 0;
+                }
+            }
+        }
+    }
+    EXPECT_GT(solved, 2000);  // most of the 3360 designs have a solution
+
+    // Where the search runs out of trials: very weak soil puts the answer
+    // ever further above the start.  Bisect to the softest soil that still
+    // settles within the limit; the two searches must agree on both sides.
+    DesignRecord record = Traffic(137, 20);
+    const auto settles = [&record](float soil) {
+        record.soilSupport = soil;
+        DesignRecord computed = record;
+        return ComputeRequiredSn(computed, SnSearch::EveryTrial).error() != SnError::SearchLimit;
+    };
+    float limited = -60.0f;
+    float settled = 0.5f;
+    ASSERT_FALSE(settles(limited));
+    ASSERT_TRUE(settles(settled));
+    while (std::nextafter(limited, settled) != settled) {
+        const float middle = limited + (settled - limited) / 2.0f;
+        if (middle == limited || middle == settled) break;
+        (settles(middle) ? settled : limited) = middle;
+    }
+    for (float soil : {limited, settled}) {
+        record.soilSupport = soil;
+        EXPECT_TRUE(SearchesAgree(record)) << "soil " << soil;
+    }
+    record.soilSupport = settled;
+    ASSERT_TRUE(ComputeRequiredSn(record));
+    // The last trial allowed lies 19,999 steps above the start.
+    EXPECT_NEAR(record.requiredSn - 0.33f * std::log(1000100.0f), 199.99f, 0.5f);
 }
 
 // The four results before a refused computation, to see that none was touched.
