@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the whole program, then the engineering core
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz
-# targets for a short time each.
+# Builds and runs every test: the engineering core under AddressSanitizer
+# and UndefinedBehaviorSanitizer, then the whole program (unit and screen
+# tests, the benchmarks run once, and the end-to-end sessions of the real
+# program under Xvfb), then the fuzz targets for a short time each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
