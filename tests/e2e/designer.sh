@@ -34,9 +34,12 @@ project_information() {
 }
 
 # Design data: LDF, soil support, regional factor and ESAL per truck typed;
-# the terminal serviceability and axle load factors offered are kept.
+# the terminal serviceability and axle load factors offered are kept. With a
+# fifth argument the LDF is then entered again through its worksheet, opened
+# by a click on its link, and CONTINUE is clicked.
 design_data() {
-    window "Flexible Pavement Design - Design Data" >/dev/null
+    local w
+    w=$(window "Flexible Pavement Design - Design Data")
     enter "$1"
     keys Return
     enter "$2"
@@ -44,7 +47,18 @@ design_data() {
     keys Return Return
     enter "$4"
     shot design-data
+    if [ -z "${5:-}" ]; then
+        keys Return
+        return
+    fi
+    click_at "$w" 60 100                    # CLICK HERE FOR LDF WORKSHEET, under the first field
+    window "Flexible Pavement Design - Lane Distribution Factor" >/dev/null
+    type_text "$5"
+    shot ldf-worksheet
     keys Return
+    window "Flexible Pavement Design - Design Data" >/dev/null
+    shot design-data-from-worksheet
+    click_bottom_centre "$w"                # CONTINUE, the middle one of three
 }
 
 # Designer information: name and comments typed; with a third argument the

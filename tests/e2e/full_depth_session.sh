@@ -2,7 +2,8 @@
 # A full-depth design from start-up to the printed form, by keyboard and
 # mouse: 1,000 vpd growing to 1,720 vpd over 2000 to 2020 at 10 % trucks
 # and 1.0 ESAL per truck, on four courses with the third one split at the
-# bottom of the 4.5-inch top zone.
+# bottom of the 4.5-inch top zone; the mix guidelines are opened beside the
+# entry screen.
 #   full_depth_session.sh KORVELLE_BINARY OUTPUT_FOLDER
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/designer.sh"
@@ -31,8 +32,12 @@ type_text G                                     # COURSE 4: Graded Aggregate Bas
 keys Tab
 type_text 8
 shot full-depth-entry
-keys Tab Tab Tab Tab Tab                        # past COURSE 5 to CONTINUE
+keys Tab Tab Tab Tab Tab Tab                    # past COURSE 5 and CONTINUE to the guidelines
 keys Return
+window "Flexible Pavement Design - SuperPave Mix Guidelines" >/dev/null
+shot guidelines
+window "Flexible Pavement Design - Proposed Pavement Structure" >/dev/null
+keys shift+Tab Return                           # CONTINUE; the guidelines stay beside it
 
 w=$(window "Flexible Pavement Design - Proposed Pavement Structure" "$w")
 shot full-depth-result

@@ -3,7 +3,8 @@
 # to 17,380 vpd over 2000 to 2020 at 10 % trucks and 1.0 ESAL per truck;
 # 1.50 in. of 12.5 mm Superpave and 2.00 in. of 19 mm Superpave over 4.00 in.
 # of existing asphaltic concrete on 8.00 in. of graded aggregate base, for
-# a district office.
+# a district office; the lane distribution factor is given again through its
+# worksheet.
 #   overlay_session.sh KORVELLE_BINARY OUTPUT_FOLDER
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/designer.sh"
@@ -11,7 +12,7 @@ start_program "$1" "$2"
 
 through_start_up
 project_information E2E-102 2345678 CORWIN "Overlay of the northbound lanes" 2000 10,000 2020 17,380 10
-design_data 100 4 1.0 1.0
+design_data 90 4 1.0 1.0 100                   # the LDF of 100 % through its worksheet
 designer_information "C. Designer, P.E." "Overlay checked end to end" 2   # DISTRICT
 main_menu 1                                     # DESIGN AN ASPHALT OVERLAY
 
