@@ -20,7 +20,7 @@ void PrintScreen::Click(int control) {
 
 void PrintScreen::ResultAccepted() {
     view().SetText(kStatus, "");
-    view().Focus(kPrint);
+    view().Focus(FirstButton());
 }
 
 void PrintScreen::Print() {

@@ -59,8 +59,12 @@ public:
     void Click(int control) override;
     void CloseBox() override { program_.Quit(); }
     // A newly evaluated design has been accepted: nothing of it is printed
-    // yet, so an earlier print's status goes, and PRINT takes the focus.
+    // yet, so an earlier print's status goes, and the focus starts again on
+    // the first button of the screen's order.
     void ResultAccepted();
+    // The first button of the screen's focus order: PRINT on the full-depth
+    // screen, MAIN MENU on the overlay screen.
+    int FirstButton() const { return kind_ == FormKind::FullDepth ? kPrint : kMainMenu; }
 
 protected:
     void Load() override;

@@ -91,14 +91,16 @@ main_menu() {
 choose() { repeat_key Down "$1"; }
 
 # Prints from the print screen through the font dialog (the face and size
-# offered) and the print dialog (the PDF file offered), and waits for the
-# file. `overwrite` answers the question the print dialog asks when the
-# file is there from an earlier print.
+# offered) and the print dialog (the PDF file offered), and waits for the new
+# file. `kind` is full-depth (PRINT has the focus) or overlay (MAIN MENU has
+# it, PRINT comes next); `overwrite` answers the question the print dialog
+# asks when the file is there from an earlier print.
 print_form() {
-    local file="$HOME/Documents/design-form.pdf" w
+    local kind=$1 overwrite=${2:-} file="$HOME/Documents/design-form.pdf" w before
     window "Flexible Pavement Design" >/dev/null
     shot print-screen
-    [ "${1:-}" = overwrite ] && rm -f "$OUT/previous-form.pdf" && cp "$file" "$OUT/previous-form.pdf"
+    before=$(file_identity "$file")
+    [ "$kind" = overlay ] && keys Tab
     keys Return                             # PRINT
     window "Font" >/dev/null
     shot font-dialog
@@ -106,16 +108,21 @@ print_form() {
     w=$(window "Print the design form")
     shot print-dialog
     keys Return
-    if [ "${1:-}" = overwrite ]; then
+    if [ "$overwrite" = overwrite ]; then
         window "Print the design form" "$w" >/dev/null   # "... already exists. Do you want to overwrite it?"
         shot overwrite-question
         keys alt+y
     fi
     gone "Print the design form"
-    file_appears "$file"
+    wait_until file_replaced "$file" "$before" || fail "no new file $file"
     window "Flexible Pavement Design" >/dev/null
     shot printed
 }
+
+# The file's inode, time and size, or "none"; a finished print puts a new
+# file in place.
+file_identity() { stat -c '%i %y %s' "$1" 2>/dev/null || echo none; }
+file_replaced() { [ -s "$1" ] && [ "$(file_identity "$1")" != "$2" ]; }
 
 # The printed form as text, kept as `name`.txt in the output folder; the
 # form must be one page.

@@ -25,11 +25,12 @@ keys Return
 w=$(window "Flexible Pavement Design - Proposed Pavement Structure" "$w")
 shot first-result
 keys Return                                     # ACCEPT
-print_form
+print_form full-depth
 first=$(printed_form first-form)
-# 1,000,100 loads need SN 3.44; the course is split at 4.5 inches into
+# 1,000,100 loads need SN 3.44 (the search ends on 3.4391, 0.33 ln W =
+# 4.5592 less 112 steps); the course is split at 4.5 inches into
 # 4.50 x 0.44 = 1.98 and 1.50 x 0.30 = 0.45, 2.43 in all, which is
-# (3.44 - 2.43) / 3.44 = 29.3 % short.
+# (3.4391 - 2.43) / 3.4391 = 29.3 % short.
 form_has "$first" "Total predicted design period loading = 137 * 20 * 365 = 1,000,100"
 form_has "$first" "12.5 mm SMA 4.50 (114) 0.44 1.98"
 form_has "$first" "1.50 (38) 0.30 0.45"
@@ -61,13 +62,14 @@ keys Return                                     # CONTINUE, the structure as it 
 w=$(window "Flexible Pavement Design - Proposed Pavement Structure" "$w")
 shot second-result
 keys Return                                     # ACCEPT
-print_form overwrite
+print_form full-depth overwrite
 keys Tab Tab Return                             # QUIT
 program_ends
 
 second=$(printed_form form)
 # Mean AADT (10,000 + 17,380) / 2 = 13,690; 13,690 x 0.100 + 1 = 1,370 loads a
-# day; x 20 x 365 = 10,001,000, which needs SN 4.92: 2.43 is 50.6 % short.
+# day; x 20 x 365 = 10,001,000, which needs SN 4.92 (4.9190, 0.33 ln W =
+# 5.3190 less 40 steps): 2.43 is 50.6 % short.
 form_has "$second" "AADT initial year of design period: 10,000 vpd (2000)"
 form_has "$second" "AADT final year of design period: 17,380 vpd (2020)"
 form_has "$second" "Mean AADT (one-way): 13,690 vpd"

@@ -42,7 +42,7 @@ keys shift+Tab Return                           # CONTINUE; the guidelines stay 
 w=$(window "Flexible Pavement Design - Proposed Pavement Structure" "$w")
 shot full-depth-result
 keys Return                                     # ACCEPT has the focus
-print_form
+print_form full-depth
 keys Tab Tab Return                             # from PRINT past MAIN MENU to QUIT
 program_ends
 text=$(printed_form form)
@@ -65,8 +65,8 @@ form_has "$text" "19 mm Superpave 2.00 (51) 0.44 0.88"
 form_has "$text" "25 mm Superpave 1.00 (25) 0.44 0.44"
 form_has "$text" "2.00 (51) 0.30 0.60"
 form_has "$text" "Graded Aggregate Base 8.00 (203) 0.16 1.28"
-# SN 3.44 needed for 1,000,100 loads (S = 4, R = 1.0, pt = 2.5); 3.86 is
-# (3.86 - 3.44) / 3.44 = 12.2 % more.
+# SN 3.44 needed for 1,000,100 loads (S = 4, R = 1.0, pt = 2.5; the search
+# ends on 3.4391); 3.86 is (3.86 - 3.4391) / 3.4391 = 12.2 % more.
 form_has "$text" "Required SN = 3.44 Proposed SN = 3.86"
 form_has "$text" ">>> Proposed pavement is 12.2% Overdesign <<<"
 form_has "$text" "Remarks: Checked end to end"

@@ -39,7 +39,7 @@ keys Return
 w=$(window "Flexible Pavement Design - Proposed Overlay" "$w")
 shot overlay-result
 keys Return                                     # ACCEPT
-print_form
+print_form overlay
 keys Tab Return                                 # from PRINT to QUIT (this screen puts MAIN MENU first)
 program_ends
 
@@ -52,7 +52,8 @@ form_has "$text" "13,690 * 1.00 * 0.100 * 1.00 = 1,370"
 form_has "$text" "Total predicted design period loading = 1370 * 20 * 365 = 10,001,000"
 # The overlay is 3.50 in., so the 4.5-inch zone ends 1.00 in. into the
 # existing asphaltic concrete, which is split: 0.66 + 0.88 + 0.44 + 0.90 +
-# 1.28 = 4.16 against the 4.92 that 10,001,000 loads need, 15.4 % short.
+# 1.28 = 4.16 against the 4.92 that 10,001,000 loads need (the search ends
+# on 4.9190): (4.9190 - 4.16) / 4.9190 = 15.4 % short.
 form_has "$text" "*** OVERLAY ***"
 form_has "$text" "12.5 mm Superpave 1.50 (38) 0.44 0.66"
 form_has "$text" "19 mm Superpave 2.00 (51) 0.44 0.88"

@@ -154,6 +154,16 @@ TEST(PrintScreen, ANewlyAcceptedDesignIsNotShownAsPrinted) {
     // Printing again reports the new print.
     h.Print();
     EXPECT_EQ(h.Status(), "Printed on Office LaserJet");
+
+    // The overlay print screen starts on MAIN MENU, the first of its order.
+    h.Click(kFullPrint, PrintScreen::kMainMenu);
+    h.DesignOverlay();
+    EXPECT_EQ(h.View(kOverlayPrint).focus, PrintScreen::kMainMenu);
+    h.Print(kOverlayPrint);
+    h.Click(kOverlayPrint, PrintScreen::kMainMenu);
+    h.DesignOverlay();
+    EXPECT_EQ(h.Status(kOverlayPrint), "");
+    EXPECT_EQ(h.View(kOverlayPrint).focus, PrintScreen::kMainMenu);
 }
 
 TEST(PrintScreen, OverlayPrintScreenPrintsTheOverlayForm) {
