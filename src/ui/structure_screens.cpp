@@ -74,11 +74,22 @@ CourseEntry StructureEntryScreen::Entry(int row) {
 
 bool StructureEntryScreen::CheckGroups() {
     for (const CourseGroup& group : groups_) {
+        const auto thicknessRefused = [&](int k) {
+            ReportError(program_.desktop(), "The thickness of " + CourseName(group, k + 1) +
+                                                " must be a number of inches from 0 to " +
+                                                FormatNumber(kMaxCourseThickness, "0") + " (for example 1.50)");
+            return false;
+        };
         int empty = -1;  // first course of the group without a course in it
         for (int k = 0; k < group.rows; ++k) {
             const int r = group.firstRow + k;
+            const std::string thickness = view().Text(Thickness(r));
             if (!InUse(r)) {
                 if (empty < 0) empty = k;
+                // The top row of a group is evaluated and shown even when it
+                // holds "[NO COURSE]": a thickness typed there must be sound.
+                const bool blank = thickness.find_first_not_of(" \t") == std::string::npos;
+                if (k == 0 && !blank && !CourseThickness(thickness)) return thicknessRefused(k);
                 continue;
             }
             if (empty >= 0) {
@@ -88,12 +99,7 @@ bool StructureEntryScreen::CheckGroups() {
                                 " or move the courses below it up");
                 return false;
             }
-            if (!CourseThickness(view().Text(Thickness(r)))) {
-                ReportError(program_.desktop(), "The thickness of " + CourseName(group, k + 1) +
-                                                    " must be a number of inches from 0 to " +
-                                                    FormatNumber(kMaxCourseThickness, "0") + " (for example 1.50)");
-                return false;
-            }
+            if (!CourseThickness(thickness)) return thicknessRefused(k);
         }
     }
     return true;
