@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 
 namespace korvelle {
 
@@ -36,6 +37,25 @@ FormView& QtWindows::Create(ScreenId id, Screen& logic) {
     return *window;
 }
 
+QPoint PlaceBeside(QSize size, QRect anchor, QRect screen) {
+    constexpr int kGap = 8;
+    const int roomRight = screen.right() - anchor.right() - kGap;
+    const int roomLeft = anchor.left() - screen.left() - kGap;
+    int x = 0;
+    if (roomRight >= size.width()) {
+        x = anchor.right() + 1 + kGap;
+    } else if (roomLeft >= size.width()) {
+        x = anchor.left() - kGap - size.width();
+    } else if (roomRight >= roomLeft) {
+        x = screen.right() + 1 - size.width();
+    } else {
+        x = screen.left();
+    }
+    x = std::max(screen.left(), std::min(x, screen.right() + 1 - size.width()));
+    const int y = std::max(screen.top(), std::min(anchor.top(), screen.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
 void QtWindows::Show(ScreenId id) {
     if (FormWindow* w = window(id)) {
         if (!w->property("korvelleShown").toBool()) {
@@ -46,6 +66,17 @@ void QtWindows::Show(ScreenId id) {
                 QRect frame = w->frameGeometry();
                 frame.moveCenter(screen->availableGeometry().center());
                 w->move(frame.topLeft());
+            }
+        }
+        // The mix guidelines open beside the structure entry screen they are
+        // read with, so that both can be seen.
+        if (id == ScreenId::Guidelines && !w->isVisible()) {
+            for (ScreenId entry : {ScreenId::FullDepthEntry, ScreenId::OverlayEntry}) {
+                FormWindow* anchor = window(entry);
+                QScreen* screen = anchor ? anchor->screen() : nullptr;
+                if (!anchor || !anchor->isVisible() || !screen) continue;
+                w->move(PlaceBeside(w->frameGeometry().size(), anchor->frameGeometry(), screen->availableGeometry()));
+                break;
             }
         }
         w->show();

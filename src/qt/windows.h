@@ -59,6 +59,12 @@ private:
     QHash<int, QPointer<FormWindow>> windows_;
 };
 
+// Where a window of frame size `size` goes beside `anchor` on `screen`: to
+// its right, else to its left, else against the screen edge on the side with
+// more room, covering as little of `anchor` as the screen allows; level with
+// `anchor`'s top where it fits.
+QPoint PlaceBeside(QSize size, QRect anchor, QRect screen);
+
 // Window titles.
 inline const char* const kProgramTitle = "Flexible Pavement Design";
 QString ScreenTitle(const char* name);  // "Flexible Pavement Design - " + name
