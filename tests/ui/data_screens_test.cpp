@@ -458,6 +458,18 @@ std::string Pasted(const FieldRule& rule, char c) {
     return std::string(rule.maxLength > 0 ? static_cast<std::size_t>(rule.maxLength) : 1000u, c);
 }
 
+// Puts `text(field)` into each design data field and presses Enter there:
+// every one is refused with the range message.
+template <typename Text>
+void EnterInEveryDesignDataField(DesignDataRun& d, Text text) {
+    for (int f = D::kLdf; f <= D::kRepresentativeEsal; ++f) {
+        d.SetText(kDesignData, f, text(f));
+        d.desktop.Clear();
+        d.Enter(kDesignData, f);
+        d.desktop.ExpectOneError(std::string(kRangeMessage));
+    }
+}
+
 TEST(DataEntryScreens, AThousandCharacterPasteInEveryField) {
     const std::string range(kRangeMessage);
     const std::string number(kNumberNeededMessage);
@@ -504,12 +516,7 @@ TEST(DataEntryScreens, AThousandCharacterPasteInEveryField) {
 
     DesignDataRun d;
     const DesignRecord before = d.record;
-    for (int f = D::kLdf; f <= D::kRepresentativeEsal; ++f) {
-        d.SetText(kDesignData, f, Pasted(*DesignDataFields()[f], '7'));
-        d.desktop.Clear();
-        d.Enter(kDesignData, f);
-        d.desktop.ExpectOneError(range);
-    }
+    EnterInEveryDesignDataField(d, [](int f) { return Pasted(*DesignDataFields()[f], '7'); });
     d.desktop.Clear();
     d.Click(kDesignData, D::kContinue);
     d.desktop.ExpectOneError(number);
@@ -552,12 +559,7 @@ TEST(DataEntryScreens, EveryFieldEmptyThenEnterAndContinue) {
 
     DesignDataRun d;
     const DesignRecord before = d.record;
-    for (int f = D::kLdf; f <= D::kRepresentativeEsal; ++f) {
-        d.SetText(kDesignData, f, "");
-        d.desktop.Clear();
-        d.Enter(kDesignData, f);
-        d.desktop.ExpectOneError(range);
-    }
+    EnterInEveryDesignDataField(d, [](int) { return std::string(); });
     d.desktop.Clear();
     d.Click(kDesignData, D::kContinue);
     d.desktop.ExpectOneError(required);
