@@ -59,6 +59,12 @@ public:
         Check(title == "ERROR" && style == MessageStyle::Critical, "every message is an ERROR box", text);
         messages.push_back(text);
     }
+    // Every question is answered "continue" (Yes, Save): the fuzzer wants to
+    // reach as far into the program as the inputs allow.
+    Answer Ask(const std::string& text, const std::string&, Question kind) override {
+        questions.push_back(text);
+        return kind == Question::YesNo ? Answer::Yes : Answer::Discard;
+    }
     void Quit() override { ++quits; }
     CalendarDate Today() override { return {2001, 12, 1}; }
     void Clear() {
@@ -68,6 +74,7 @@ public:
 
     int beeps = 0;
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
     int quits = 0;
 };
 

@@ -18,6 +18,28 @@ void QtDesktop::ShowMessage(const std::string& text, const std::string& title, M
     box.exec();
 }
 
+Answer QtDesktop::Ask(const std::string& text, const std::string& title, Question kind) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    box.setAccessibleName(QString::fromStdString(title));
+    if (kind == Question::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
+    switch (box.exec()) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::Save: return Answer::Save;
+        case QMessageBox::Discard: return Answer::Discard;
+        case QMessageBox::No: return Answer::No;
+        default: return kind == Question::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
 void QtDesktop::Quit() {
     FormWindow::SetQuitting();
     QApplication::closeAllWindows();

@@ -10,6 +10,7 @@ class QtDesktop : public Desktop {
 public:
     void Beep() override;
     void ShowMessage(const std::string& text, const std::string& title, MessageStyle style) override;
+    Answer Ask(const std::string& text, const std::string& title, Question kind) override;
     void Quit() override;
     CalendarDate Today() override;
 };

@@ -10,6 +10,14 @@ enum class MessageStyle {
     Plain,     // no icon
 };
 
+// The buttons of a modal question, and the one chosen.  The default button
+// (the one Enter presses) is the harmless one: No, or Cancel.
+enum class Question {
+    YesNo,              // Yes, No (default)
+    SaveDiscardCancel,  // Save, Discard, Cancel (default)
+};
+enum class Answer { Yes, No, Save, Discard, Cancel };
+
 struct CalendarDate {
     int year = 0;
     int month = 0;  // 1 to 12
@@ -23,6 +31,9 @@ public:
     virtual void Beep() = 0;
     // A modal message box with an OK button; returns when it is dismissed.
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageStyle style) = 0;
+    // A modal question with the buttons of `kind`; returns the button
+    // chosen, or the default one when the box is closed without a choice.
+    virtual Answer Ask(const std::string& text, const std::string& title, Question kind) = 0;
     // Ends the program at once: every window closes, nothing is saved.
     virtual void Quit() = 0;
     virtual CalendarDate Today() = 0;

@@ -26,11 +26,22 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, MessageStyle style) override {
         messages.push_back({text, title, style});
     }
+    Answer Ask(const std::string& text, const std::string& title, Question kind) override {
+        questions.push_back({text, title, MessageStyle::Plain});
+        if (!answers.empty()) {
+            Answer next = answers.front();
+            answers.erase(answers.begin());
+            return next;
+        }
+        return kind == Question::YesNo ? Answer::No : Answer::Cancel;
+    }
     void Quit() override { quit = true; }
     CalendarDate Today() override { return today; }
 
     int beeps = 0;
     std::vector<Message> messages;
+    std::vector<Message> questions;
+    std::vector<Answer> answers;  // the user's next answers; then the default button
     bool quit = false;
     CalendarDate today{2026, 12, 8};
 };

@@ -68,6 +68,18 @@ public:
         messages.push_back({text, title, style});
         events.push_back("message");
     }
+    // Answers the questions in turn from `answers`; once they run out, the
+    // default button (No, Cancel).
+    Answer Ask(const std::string& text, const std::string& title, Question kind) override {
+        questions.push_back({text, title, MessageStyle::Plain});
+        events.push_back("question");
+        if (!answers.empty()) {
+            Answer next = answers.front();
+            answers.erase(answers.begin());
+            return next;
+        }
+        return kind == Question::YesNo ? Answer::No : Answer::Cancel;
+    }
     void Quit() override { ++quits; }
     CalendarDate Today() override { return today; }
 
@@ -89,12 +101,15 @@ public:
     void Clear() {
         beeps = 0;
         messages.clear();
+        questions.clear();
         events.clear();
     }
 
     int beeps = 0;
     std::vector<Message> messages;
-    std::vector<std::string> events;  // "beep" and "message", in order
+    std::vector<Message> questions;  // asked so far, in order
+    std::vector<Answer> answers;     // the user's next answers, in order
+    std::vector<std::string> events;  // "beep", "message" and "question", in order
     int quits = 0;
     CalendarDate today{2001, 12, 1};
 };
