@@ -49,16 +49,16 @@ struct Expected {
 };
 constexpr double kHeld = NAN;
 const std::array<Expected, 20> kTable = {{
-    {"PROJECT NO.", 0, false, false, 0, 0},
+    {"PROJECT NO.", 41, false, false, 0, 0},
     {"P.I. NO.", 7, false, false, 0, 0},
-    {"COUNTY", 0, false, false, 0, 0},
+    {"COUNTY", 15, false, false, 0, 0},
     {"DESCRIPTION (65 CHAR. MAX.)", 65, false, false, 0, 0},
     {"INITIAL DESIGN YEAR", 4, true, false, 1972, 2100},
     {"INITIAL 1-WAY TRAFFIC", 0, true, true, 1, 300000},
     {"FINAL DESIGN YEAR", 4, true, false, 1972, 2100},
     {"FINAL 1-WAY TRAFFIC", 0, true, true, 1, 300000},
     {"24-HOUR TRUCK %", 0, true, false, 0, 100},
-    {"DESIGNER'S NAME AND TITLE", 0, false, false, 0, 0},
+    {"DESIGNER'S NAME AND TITLE", 39, false, false, 0, 0},
     {"COMMENTS", 60, false, false, 0, 0},
     {"LANE DISTRIBUTION FACTOR", 0, true, false, 0.1, 100},
     {"TERMINAL SERVICEABILITY INDEX", 0, true, false, 1.5, 4.1},

@@ -97,13 +97,14 @@ FormWindow* BuildDesignDataWindow(WindowContext& context) {
     lower->addLayout(esal);
     layout->addLayout(lower);
     layout->addSpacing(12);
-    layout->addLayout(w->AddButtonRow({{S::kQuit, "QUIT"}, {S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}}));
+    layout->addLayout(w->AddButtonRow(
+        {{S::kQuit, "QUIT"}, {S::kBack, "BACK"}, {S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}}));
 
     // The default values are shown in red, whatever is typed over them.
     for (QLineEdit* edit : {tsi, single, multi}) edit->setStyleSheet("color: #c00000;");
     w->SetFocusOrder({S::kLdf, S::kTerminalServiceability, S::kSoilSupport, S::kRegionalFactor, S::kSingleUnitEsal,
-                      S::kMultiUnitEsal, S::kRepresentativeEsal, S::kContinue, S::kClearForm, S::kQuit, S::kLdfLink,
-                      S::kCountyLink, S::kEsalLink});
+                      S::kMultiUnitEsal, S::kRepresentativeEsal, S::kContinue, S::kClearForm, S::kQuit, S::kBack,
+                      S::kLdfLink, S::kCountyLink, S::kEsalLink});
     w->setMinimumWidth(760);
     w->control(S::kLdf)->setFocus();
     return w;
@@ -117,7 +118,7 @@ FormWindow* BuildDesignerInformationWindow(WindowContext& context) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
     PlaceField(w, grid, S::kDesignerName, fields::kDesignerName, 0, 0);
-    QLineEdit* date = w->AddField(S::kDate, "DATE");
+    QLineEdit* date = w->AddField(S::kDate, "DATE", fields::kDesignDate.maxLength);
     grid->addWidget(MakeCaption("DATE", date, w), 0, 1);
     grid->addWidget(date, 1, 1);
     QLineEdit* comments = PlaceField(w, grid, S::kComments, fields::kComments, 2, 0, 2);
@@ -136,8 +137,10 @@ FormWindow* BuildDesignerInformationWindow(WindowContext& context) {
                   &buttons);
     for (QAbstractButton* b : buttons) officeLayout->addWidget(b);
     layout->addWidget(office);
-    layout->addLayout(w->AddButtonRow({{S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}, {S::kQuit, "QUIT"}}));
-    w->SetFocusOrder({S::kDesignerName, S::kDate, S::kComments, S::kOffice, S::kContinue, S::kClearForm, S::kQuit});
+    layout->addLayout(w->AddButtonRow(
+        {{S::kBack, "BACK"}, {S::kContinue, "CONTINUE"}, {S::kClearForm, "CLEAR FORM"}, {S::kQuit, "QUIT"}}));
+    w->SetFocusOrder(
+        {S::kDesignerName, S::kDate, S::kComments, S::kOffice, S::kContinue, S::kClearForm, S::kQuit, S::kBack});
     w->control(S::kDesignerName)->setFocus();
     return w;
 }

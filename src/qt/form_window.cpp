@@ -1,6 +1,7 @@
 #include "form_window.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,18 +13,84 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleHints>
+#include <QTextBoundaryFinder>
+#include <QValidator>
 
 namespace korvelle {
 
 bool FormWindow::quitting_ = false;
+int FormWindow::clickGuard_ = -1;
 
 namespace {
+
 const char* const kControlProperty = "korvelleControl";
-}
+
+// Mouse presses, releases and double clicks on a window that was shown a
+// moment ago go nowhere.
+class ClickGuard : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick: break;
+            default: return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* form = widget ? qobject_cast<FormWindow*>(widget->window()) : nullptr;
+        return form && form->IgnoringClicks();
+    }
+};
+
+// A maximum length counted in characters (code points), as the printed form
+// counts them.  Like a plain maximum length it cuts what was just typed or
+// pasted, which ends at the cursor, from its end: whole characters (a letter
+// with its combining marks, an emoji with its modifiers) until the text fits,
+// never half of one.
+class CharacterLimit : public QValidator {
+public:
+    CharacterLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+    State validate(QString& input, int& position) const override {
+        auto fits = [this](const QString& text) { return text.toUcs4().size() <= limit_; };
+        if (fits(input)) return Acceptable;
+        QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, input);
+        clusters.setPosition(position);
+        qsizetype start = position;
+        while (!fits(QString(input).remove(start, position - start))) {
+            start = clusters.toPreviousBoundary();
+            if (start < 0) return Invalid;
+        }
+        input.remove(start, position - start);
+        position = static_cast<int>(start);
+        return Acceptable;
+    }
+
+private:
+    int limit_;
+};
+
+}  // namespace
 
 FormWindow::FormWindow(Screen& logic, const QString& title) : logic_(logic) {
     setWindowTitle(title);
     setAccessibleName(title);
+    static ClickGuard* guard = [] {
+        auto* g = new ClickGuard;
+        qApp->installEventFilter(g);
+        return g;
+    }();
+    (void)guard;
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+    shown_.start();
+    QWidget::showEvent(event);
+}
+
+bool FormWindow::IgnoringClicks() const {
+    const int guard = clickGuard_ >= 0 ? clickGuard_ : QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    return shown_.isValid() && shown_.elapsed() < guard;
 }
 
 int FormWindow::IdOf(QObject* object) const {
@@ -33,7 +100,7 @@ int FormWindow::IdOf(QObject* object) const {
 
 QLineEdit* FormWindow::AddField(int control, const QString& caption, int maxLength, const QString& tooltip) {
     auto* edit = new QLineEdit(this);
-    if (maxLength > 0) edit->setMaxLength(maxLength);
+    if (maxLength > 0) edit->setValidator(new CharacterLimit(maxLength, edit));
     edit->setAccessibleName(caption.trimmed());
     if (!tooltip.isEmpty()) edit->setToolTip(tooltip);
     edit->setProperty(kControlProperty, control);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QLabel>
 #include <QString>
@@ -56,9 +57,18 @@ public:
     // the user's close box.
     static void SetQuitting() { quitting_ = true; }
 
+    // For this long after a window is shown it takes no mouse presses, so
+    // that the second click of a double click meant for the window before
+    // it cannot press what now lies under the pointer.  Keys are never held
+    // back.  Negative (the default): the system's double-click interval.
+    static void SetClickGuard(int milliseconds) { clickGuard_ = milliseconds; }
+    // Whether a mouse press now would be ignored.
+    bool IgnoringClicks() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Only the chosen option of a group is a Tab stop, so Tab enters the
@@ -68,7 +78,9 @@ private:
     Screen& logic_;
     QHash<int, QWidget*> controls_;
     QHash<int, QButtonGroup*> groups_;
+    QElapsedTimer shown_;
     static bool quitting_;
+    static int clickGuard_;
 };
 
 // A label that reports clicks, for links and pictures.

@@ -39,6 +39,46 @@ bool FieldScreen::ConvertFields(std::span<const int> controls, std::vector<Field
     return true;
 }
 
+bool FieldScreen::Refuse(int control, std::string_view message) {
+    ReportError(program_.desktop(), message);
+    view().Focus(control);
+    return false;
+}
+
+bool FieldScreen::RefuseImpossible(std::span<const int> controls, const std::vector<FieldValue>& values) {
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (Impossible(*fields_[controls[i]], values[i])) return Refuse(controls[i], kRangeMessage);
+    }
+    return true;
+}
+
+bool FieldScreen::ConfirmUnusual(std::span<const int> controls, const std::vector<FieldValue>& values,
+                                 const DesignRecord& limits) {
+    std::vector<int> unusual;
+    std::string list;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const int control = controls[i];
+        const FieldRule& rule = *fields_[control];
+        const std::string text = view().Text(control);
+        if (!OutsideNormalRange(rule, values[i], limits)) continue;
+        auto kept = goneOnWith_.find(control);
+        if (kept != goneOnWith_.end() && kept->second == text) continue;
+        unusual.push_back(control);
+        const auto first = text.find_first_not_of(' ');
+        const auto last = text.find_last_not_of(' ');
+        list += "\n" + std::string(rule.caption) + " " + text.substr(first, last - first + 1) + " (normal range " +
+                NormalRangeText(rule, limits) + ")";
+    }
+    if (unusual.empty()) return true;
+    const std::string question = std::string(kUnusualQuestion) + "\n" + list + "\n\n" + std::string(kUnusualContinue);
+    if (program_.desktop().Ask(question, std::string(kUnusualTitle), Question::YesNo) != Answer::Yes) {
+        view().Focus(unusual.front());
+        return false;
+    }
+    for (int control : unusual) goneOnWith_[control] = view().Text(control);
+    return true;
+}
+
 ProjectInformationScreen::ProjectInformationScreen(Program& program)
     : FieldScreen(program, ProjectInformationFields()) {}
 
@@ -48,7 +88,16 @@ void ProjectInformationScreen::Click(int control) {
     switch (control) {
         case kContinue: {
             std::vector<FieldValue> values;
-            if (!RequiredFilled(kRequired) || !ConvertFields(kRequired, values)) return;
+            if (!RequiredFilled(kRequired) || !ConvertFields(kRequired, values) ||
+                !RefuseImpossible(kRequired, values)) {
+                return;
+            }
+            // The initial and final years are the first and third values.
+            if (std::get<std::int16_t>(values[2]) <= std::get<std::int16_t>(values[0])) {
+                Refuse(kFinalYear, kPeriodMessage);
+                return;
+            }
+            if (!ConfirmUnusual(kRequired, values, program_.record())) return;
             DesignRecord& record = program_.record();
             record.projectNumber = view().Text(kProjectNumber);
             record.piNumber = view().Text(kPiNumber);
@@ -81,6 +130,7 @@ void DesignDataScreen::Click(int control) {
             for (int field : {kLdf, kSoilSupport, kRegionalFactor, kRepresentativeEsal}) view().SetText(field, "");
             break;
         case kQuit: program_.Quit(); break;
+        case kBack: program_.Move(ScreenId::DesignData, ScreenId::ProjectInformation); break;
         case kLdfLink: program_.Move(ScreenId::DesignData, ScreenId::LdfWorksheet); break;
         case kCountyLink: program_.Move(ScreenId::DesignData, ScreenId::CountyWorksheet); break;
         case kEsalLink: OpenEsalWorksheet(); break;
@@ -92,17 +142,21 @@ void DesignDataScreen::Continue() {
     static constexpr std::array<int, 7> kAll = {kLdf, kTerminalServiceability, kSoilSupport, kRegionalFactor,
                                                 kSingleUnitEsal, kMultiUnitEsal, kRepresentativeEsal};
     std::vector<FieldValue> values;
-    if (!RequiredFilled(kAll) || !ConvertFields(kAll, values)) return;
-    DesignRecord& record = program_.record();
-    for (std::size_t i = 0; i < kAll.size(); ++i) StoreField(*fields_[kAll[i]], values[i], record);
+    if (!RequiredFilled(kAll) || !ConvertFields(kAll, values) || !RefuseImpossible(kAll, values)) return;
+    // Worked out on a copy: the record changes only when the required SN has
+    // been computed.
+    DesignRecord design = program_.record();
+    for (std::size_t i = 0; i < kAll.size(); ++i) StoreField(*fields_[kAll[i]], values[i], design);
 
     // The design equation needs a serviceability loss above zero.
-    if (!(record.terminalServiceability < 4.2f)) {
-        ReportError(program_.desktop(), kServiceabilityMessage);
+    if (!(design.terminalServiceability < 4.2f)) {
+        Refuse(kTerminalServiceability, kServiceabilityMessage);
         return;
     }
-    record.serviceabilityLoss = static_cast<float>(4.2 - record.terminalServiceability);
-    SnStatus status = ComputeRequiredSn(record);
+    // The representative ESAL's range is that of the two factors as stored now.
+    if (!ConfirmUnusual(kAll, values, design)) return;
+    design.serviceabilityLoss = static_cast<float>(4.2 - design.terminalServiceability);
+    SnStatus status = ComputeRequiredSn(design);
     if (!status) {
         switch (status.error()) {
             case SnError::DesignPeriodNotPositive: ReportError(program_.desktop(), kPeriodMessage); break;
@@ -114,6 +168,7 @@ void DesignDataScreen::Continue() {
         }
         return;
     }
+    program_.record() = design;
     program_.Move(ScreenId::DesignData, ScreenId::DesignerInformation);
 }
 
@@ -160,6 +215,7 @@ void DesignerInformationScreen::Click(int control) {
             view().SetText(kDesignerName, "");
             view().SetText(kComments, "");
             break;
+        case kBack: program_.Move(ScreenId::DesignerInformation, ScreenId::DesignData); break;
         case kQuit: program_.Quit(); break;
         default: break;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <span>
+#include <string>
 
 #include "field_rules.h"
 #include "program.h"
@@ -23,8 +25,23 @@ protected:
     bool ConvertFields(std::span<const int> controls, std::vector<FieldValue>& values);
     // True when none of the given fields is empty; otherwise reports it.
     bool RequiredFilled(std::span<const int> controls);
+    // Refuses the first value that no design can have: the range message,
+    // and the focus on its field.
+    bool RefuseImpossible(std::span<const int> controls, const std::vector<FieldValue>& values);
+    // Asks once, listing every value outside its normal range, whether to go
+    // on with them; No puts the focus on the first of them.  A value the
+    // designer has gone on with is not asked about again while its text
+    // stays the same.  `limits` holds the limits held in the record as they
+    // will be stored.
+    bool ConfirmUnusual(std::span<const int> controls, const std::vector<FieldValue>& values,
+                        const DesignRecord& limits);
+    // Refuses with `message`, the focus on the field.
+    bool Refuse(int control, std::string_view message);
     Program& program_;
     std::span<const FieldRule* const> fields_;
+
+private:
+    std::map<int, std::string> goneOnWith_;  // field -> text the designer went on with
 };
 
 class ProjectInformationScreen : public FieldScreen {
@@ -41,7 +58,7 @@ class DesignDataScreen : public FieldScreen {
 public:
     enum Control {
         kLdf, kTerminalServiceability, kSoilSupport, kRegionalFactor, kSingleUnitEsal, kMultiUnitEsal,
-        kRepresentativeEsal, kContinue, kClearForm, kQuit, kLdfLink, kCountyLink, kEsalLink
+        kRepresentativeEsal, kContinue, kClearForm, kQuit, kLdfLink, kCountyLink, kEsalLink, kBack
     };
     explicit DesignDataScreen(Program& program);
     void Click(int control) override;
@@ -56,7 +73,7 @@ private:
 
 class DesignerInformationScreen : public FieldScreen {
 public:
-    enum Control { kDesignerName, kComments, kDate, kOffice, kContinue, kClearForm, kQuit };
+    enum Control { kDesignerName, kComments, kDate, kOffice, kContinue, kClearForm, kQuit, kBack };
     enum Office { kUrbanDesign, kRoadDesign, kDistrict, kConsultantMajor, kConsultantMinor };
     explicit DesignerInformationScreen(Program& program);
     bool KeyPress(int control, int key) override;
@@ -65,6 +82,10 @@ public:
 protected:
     void Load() override;
 };
+
+inline constexpr std::string_view kUnusualTitle = "CHECK VALUES";
+inline constexpr std::string_view kUnusualQuestion = "These values lie outside their normal range:";
+inline constexpr std::string_view kUnusualContinue = "Continue with them?";
 
 // Messages of the design data screen when the required SN cannot be computed.
 inline constexpr std::string_view kPeriodMessage = "The final design year must be later than the initial design year";

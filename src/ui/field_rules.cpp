@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/number_format.h"
 #include "core/number_text.h"
 
 namespace korvelle {
@@ -27,6 +28,27 @@ int Compare(const FieldValue& value, double limit) {
 }
 
 }  // namespace
+
+std::size_t CharacterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return count;
+}
+
+bool Impossible(const FieldRule& rule, const FieldValue& value) {
+    if (!rule.numeric()) return false;
+    return (rule.mustBePositive && Compare(value, 0.0) <= 0) || Compare(value, rule.mostPossible) > 0;
+}
+
+bool OutsideNormalRange(const FieldRule& rule, const FieldValue& value, const DesignRecord& limits) {
+    if (!rule.numeric()) return false;
+    return Compare(value, rule.lower.Of(limits)) < 0 || Compare(value, rule.upper.Of(limits)) > 0;
+}
+
+std::string NormalRangeText(const FieldRule& rule, const DesignRecord& limits) {
+    if (!rule.normalRange.empty()) return std::string(rule.normalRange);
+    return FormatNumber(rule.lower.Of(limits), "#0.00") + " to " + FormatNumber(rule.upper.Of(limits), "#0.00");
+}
 
 std::optional<FieldValue> ConvertField(const FieldRule& rule, std::string_view text) {
     if (std::holds_alternative<std::int16_t DesignRecord::*>(rule.target)) {
@@ -67,7 +89,7 @@ bool FieldKeyPress(const FieldRule& rule, int key, std::string_view text, Design
         return true;
     }
     StoreField(rule, *value, record);
-    if (Compare(*value, rule.lower.Of(record)) < 0 || Compare(*value, rule.upper.Of(record)) > 0) {
+    if (OutsideNormalRange(rule, *value, record)) {
         ReportError(desktop, kRangeMessage);
         return true;
     }
@@ -82,44 +104,64 @@ constexpr Limit Fixed(double v) { return Limit{v, nullptr}; }
 constexpr Limit Held(float DesignRecord::*f) { return Limit{0.0, f}; }
 }  // namespace
 
-const FieldRule kProjectNumber{"PROJECT NO.", 0, {}, {}, {}, false, ""};
-const FieldRule kPiNumber{"P.I. NO.", 7, {}, {}, {}, false, ""};
-const FieldRule kCounty{"COUNTY", 0, {}, {}, {}, false, ""};
-const FieldRule kDescription{"DESCRIPTION (65 CHAR. MAX.)", 65, {}, {}, {}, false, ""};
-const FieldRule kInitialYear{"INITIAL DESIGN YEAR", 4, &DesignRecord::initialYear, Fixed(1972), Fixed(2100), false,
-                             "Year, 1972 to 2100"};
-const FieldRule kInitialTraffic{"INITIAL 1-WAY TRAFFIC", 0, &DesignRecord::initialAadt, Fixed(1), Fixed(300000), true,
-                                "One-way AADT in the initial year, 1 to 300000 vehicles per day (no commas)"};
-const FieldRule kFinalYear{"FINAL DESIGN YEAR", 4, &DesignRecord::finalYear, Fixed(1972), Fixed(2100), false,
-                           "Year, 1972 to 2100"};
-const FieldRule kFinalTraffic{"FINAL 1-WAY TRAFFIC", 0, &DesignRecord::finalAadt, Fixed(1), Fixed(300000), true,
-                              "One-way AADT in the final year, 1 to 300000 vehicles per day (no commas)"};
-const FieldRule kTruckPercent{"24-HOUR TRUCK %", 0, &DesignRecord::truckPercent, Fixed(0), Fixed(100), false,
-                              "Trucks as a percentage of AADT, above 0 up to 100"};
+// Traffic, percentages, factors, soil support and ESAL must be positive, and
+// no more than every truck can be in the design lane.
+constexpr bool kPositive = true;
+constexpr double kAll = 100.0;  // percent
+constexpr double kAny = std::numeric_limits<double>::infinity();
 
-const FieldRule kDesignerName{"DESIGNER'S NAME AND TITLE", 0, {}, {}, {}, false, ""};
-const FieldRule kComments{"COMMENTS", 60, {}, {}, {}, false, ""};
+// The lengths of the project number, the county and the designer's name keep
+// their lines of the printed form within its 77 columns: the project number
+// starts in column 12 and must end before "County: " in column 53 (the
+// overlay form; 55 on the full-depth form), the county starts in column 63
+// at the latest, the designer's name in column 20 before the date in column
+// 59, and the date runs to column 77.
+const FieldRule kProjectNumber{"PROJECT NO.", 41, {}, {}, {}, false, "", false, kAny, ""};
+const FieldRule kPiNumber{"P.I. NO.", 7, {}, {}, {}, false, "", false, kAny, ""};
+const FieldRule kCounty{"COUNTY", 15, {}, {}, {}, false, "", false, kAny, ""};
+const FieldRule kDescription{"DESCRIPTION (65 CHAR. MAX.)", 65, {}, {}, {}, false, "", false, kAny, ""};
+const FieldRule kInitialYear{"INITIAL DESIGN YEAR", 4, &DesignRecord::initialYear, Fixed(1972), Fixed(2100), false,
+                             "Year, 1972 to 2100", false, kAny, "1972 to 2100"};
+const FieldRule kInitialTraffic{"INITIAL 1-WAY TRAFFIC", 0, &DesignRecord::initialAadt, Fixed(1), Fixed(300000), true,
+                                "One-way AADT in the initial year, 1 to 300000 vehicles per day (no commas)",
+                                kPositive, kAny, "1 to 300000"};
+const FieldRule kFinalYear{"FINAL DESIGN YEAR", 4, &DesignRecord::finalYear, Fixed(1972), Fixed(2100), false,
+                           "Year, 1972 to 2100", false, kAny, "1972 to 2100"};
+const FieldRule kFinalTraffic{"FINAL 1-WAY TRAFFIC", 0, &DesignRecord::finalAadt, Fixed(1), Fixed(300000), true,
+                              "One-way AADT in the final year, 1 to 300000 vehicles per day (no commas)", kPositive,
+                              kAny, "1 to 300000"};
+const FieldRule kTruckPercent{"24-HOUR TRUCK %", 0, &DesignRecord::truckPercent, Fixed(0), Fixed(100), false,
+                              "Trucks as a percentage of AADT, above 0 up to 100", kPositive, kAll, "above 0 to 100"};
+
+const FieldRule kDesignerName{"DESIGNER'S NAME AND TITLE", 39, {}, {}, {}, false, "", false, kAny, ""};
+const FieldRule kComments{"COMMENTS", 60, {}, {}, {}, false, "", false, kAny, ""};
+const FieldRule kDesignDate{"DATE", 19, {}, {}, {}, false, "", false, kAny, ""};
 
 const FieldRule kLdf{"LANE DISTRIBUTION FACTOR", 0, &DesignRecord::ldf, Fixed(0.1), Fixed(100), false,
-                     "Percent of trucks in the design lane, 0.1 to 100"};
+                     "Percent of trucks in the design lane, 0.1 to 100", kPositive, kAll, "0.1 to 100"};
 const FieldRule kTerminalServiceability{"TERMINAL SERVICEABILITY INDEX", 0, &DesignRecord::terminalServiceability,
-                                        Fixed(1.5), Fixed(4.1), false, "Terminal serviceability index pt, 1.5 to 4.1"};
+                                        Fixed(1.5), Fixed(4.1), false, "Terminal serviceability index pt, 1.5 to 4.1",
+                                        false, kAny, "1.5 to 4.1"};
 const FieldRule kSoilSupport{"SOIL SUPPORT", 0, &DesignRecord::soilSupport, Fixed(0.5), Fixed(10), false,
-                             "Soil support value S, 0.5 to 10"};
+                             "Soil support value S, 0.5 to 10", kPositive, kAny, "0.5 to 10"};
 const FieldRule kRegionalFactor{"REGIONAL FACTOR", 0, &DesignRecord::regionalFactor, Fixed(1.0), Fixed(3.0), false,
-                                "Regional factor R, 1.0 to 3.0"};
+                                "Regional factor R, 1.0 to 3.0", kPositive, kAny, "1.0 to 3.0"};
 const FieldRule kSingleUnitEsal{"SINGLE UNIT E.S.A.L.", 0, &DesignRecord::singleUnitEsal, Fixed(0.05), Fixed(2.5),
-                                false, "18-kip ESAL per single-unit truck, 0.05 to 2.5"};
+                                false, "18-kip ESAL per single-unit truck, 0.05 to 2.5", kPositive, kAny,
+                                "0.05 to 2.5"};
 const FieldRule kMultiUnitEsal{"MULTIPLE UNIT E.S.A.L.", 0, &DesignRecord::multiUnitEsal, Fixed(0.2), Fixed(5.5),
-                               false, "18-kip ESAL per multiple-unit truck, 0.2 to 5.5"};
+                               false, "18-kip ESAL per multiple-unit truck, 0.2 to 5.5", kPositive, kAny,
+                               "0.2 to 5.5"};
 const FieldRule kRepresentativeEsal{"REPRESENTATIVE 18-KIP  E.S.A.L.", 0, &DesignRecord::esal18,
                                     Held(&DesignRecord::singleUnitEsal), Held(&DesignRecord::multiUnitEsal), false,
-                                    "18-kip ESAL per truck, from the single-unit to the multiple-unit factor"};
+                                    "18-kip ESAL per truck, from the single-unit to the multiple-unit factor",
+                                    kPositive, kAny, ""};
 const FieldRule kEsalWorksheetEntry{"ENTER VALUE FOR ESAL", 0, &DesignRecord::esal18,
                                     Held(&DesignRecord::singleUnitEsal), Held(&DesignRecord::multiUnitEsal), false,
-                                    "18-kip ESAL per truck, from the single-unit to the multiple-unit factor"};
+                                    "18-kip ESAL per truck, from the single-unit to the multiple-unit factor",
+                                    kPositive, kAny, ""};
 const FieldRule kLdfWorksheetEntry{"ENTER VALUE FOR LDF", 0, &DesignRecord::ldf, Fixed(0.1), Fixed(100), false,
-                                   "Percent of trucks in the design lane, 0.1 to 100"};
+                                   "Percent of trucks in the design lane, 0.1 to 100", kPositive, kAll, "0.1 to 100"};
 
 }  // namespace fields
 

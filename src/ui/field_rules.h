@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,15 +44,35 @@ struct FieldRule {
     Limit upper;
     bool discardComma = false;  // traffic volumes: no thousands separators
     std::string_view hint;      // normal range, for the field's tooltip
+    // Values no design can have, refused at CONTINUE whatever the designer
+    // says: 0 or less when the value must be positive, or above `mostPossible`.
+    bool mustBePositive = false;
+    double mostPossible = std::numeric_limits<double>::infinity();
+    // The normal range as the designer reads it ("1.0 to 3.0"); empty when a
+    // limit is held in the record.
+    std::string_view normalRange;
 
     bool numeric() const { return !std::holds_alternative<std::monostate>(target); }
 };
+
+// The maximum length of a field counts characters (code points), never the
+// bytes or UTF-16 units they take.
+std::size_t CharacterCount(std::string_view utf8);
 
 // Converts the whole text to the target field's type; nothing when the text is
 // not a number or does not fit the type.
 using FieldValue = std::variant<std::int16_t, std::int32_t, float>;
 std::optional<FieldValue> ConvertField(const FieldRule& rule, std::string_view text);
 void StoreField(const FieldRule& rule, const FieldValue& value, DesignRecord& record);
+
+// Whether a converted value lies outside what any design can have, or outside
+// the field's normal range; `limits` holds the values of limits held in the
+// record.  Values are compared in their own type, as on Enter.
+bool Impossible(const FieldRule& rule, const FieldValue& value);
+bool OutsideNormalRange(const FieldRule& rule, const FieldValue& value, const DesignRecord& limits);
+// "1.0 to 3.0", or the held limits formatted from `limits`.
+std::string NormalRangeText(const FieldRule& rule, const DesignRecord& limits);
+
 
 // The keystroke procedure of every typed field.  Returns true when the key is
 // to be discarded.  On an accepted Enter, `accept` runs (it moves the focus,
@@ -63,7 +84,7 @@ bool FieldKeyPress(const FieldRule& rule, int key, std::string_view text, Design
 namespace fields {
 extern const FieldRule kProjectNumber, kPiNumber, kCounty, kDescription, kInitialYear, kInitialTraffic,
     kFinalYear, kFinalTraffic, kTruckPercent;
-extern const FieldRule kDesignerName, kComments;
+extern const FieldRule kDesignerName, kComments, kDesignDate;
 extern const FieldRule kLdf, kTerminalServiceability, kSoilSupport, kRegionalFactor, kSingleUnitEsal,
     kMultiUnitEsal, kRepresentativeEsal;
 extern const FieldRule kEsalWorksheetEntry, kLdfWorksheetEntry;

@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "data_screens.h"
 #include "screens.h"
 
 namespace korvelle {
@@ -30,6 +31,27 @@ void Program::Show(ScreenId id) {
 
 void Program::Hide(ScreenId id) {
     if (created_[Index(id)] && !destroyed_[Index(id)]) windows_.Hide(id);
+}
+
+bool Program::AnythingEntered() {
+    // The design data screen is reached only with the project's traffic
+    // entered; before that, only the project screen can hold anything.
+    if (created(ScreenId::DesignData)) return true;
+    if (!created(ScreenId::ProjectInformation)) return false;
+    FormView& project = view(ScreenId::ProjectInformation);
+    for (int field = ProjectInformationScreen::kProjectNumber; field <= ProjectInformationScreen::kTruckPercent;
+         ++field) {
+        if (!project.Text(field).empty()) return true;
+    }
+    return false;
+}
+
+void Program::Quit() {
+    if (AnythingEntered() &&
+        desktop_.Ask(std::string(kQuitQuestion), std::string(kQuitTitle), Question::YesNo) != Answer::Yes) {
+        return;
+    }
+    desktop_.Quit();
 }
 
 void Program::Move(ScreenId from, ScreenId to) {

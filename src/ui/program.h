@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <string_view>
 
 #include "core/design_record.h"
 #include "desktop.h"
@@ -10,6 +11,9 @@
 #include "screen_id.h"
 
 namespace korvelle {
+
+inline constexpr std::string_view kQuitQuestion = "Quit Korvelle? The design entered will be lost.";
+inline constexpr std::string_view kQuitTitle = "QUIT";
 
 // The desktop's windows, one per screen.
 class WindowSystem {
@@ -56,7 +60,14 @@ public:
     void Move(ScreenId from, ScreenId to);
     // Shows the next screen, then closes and destroys the current one.
     void MoveAndDestroy(ScreenId from, ScreenId to);
-    void Quit() { desktop_.Quit(); }
+    // QUIT on a screen of the design: once anything has been entered, asks
+    // first whether to quit and lose it.
+    void Quit();
+    // Ends the program without a question (the start-up and information
+    // screens, before anything can have been entered).
+    void QuitNow() { desktop_.Quit(); }
+    // Whether the designer has entered anything that quitting would lose.
+    bool AnythingEntered();
 
 private:
     static int Index(ScreenId id) { return static_cast<int>(id); }

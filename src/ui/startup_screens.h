@@ -12,7 +12,7 @@ public:
     enum Control { kContinue };
     explicit StartupScreen(Program& program) : program_(program) {}
     void Click(int control) override;
-    void CloseBox() override { program_.Quit(); }
+    void CloseBox() override { program_.QuitNow(); }
 
 protected:
     void Load() override;
@@ -27,7 +27,7 @@ public:
     enum Control { kPicture, kNotice, kContactIntro, kContact, kContinue };
     explicit InformationScreen(Program& program) : program_(program) {}
     void Click(int control) override;
-    void CloseBox() override { program_.Quit(); }
+    void CloseBox() override { program_.QuitNow(); }
 
 protected:
     void Load() override;

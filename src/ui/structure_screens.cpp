@@ -38,8 +38,10 @@ void StructureEntryScreen::Click(int control) {
 }
 
 bool StructureEntryScreen::ThicknessMissing(int row) {
+    // "-0", "0.0" and "00" are no thickness either: the number decides.
     const std::string text = view().Text(Thickness(row));
-    return text.empty() || text == "0";
+    const std::optional<double> inches = ParseNumber(text);
+    return text.empty() || text == "0" || (inches && *inches == 0.0);
 }
 
 std::int16_t StructureEntryScreen::Material(int row) { return rows_[row].list.MaterialAt(view().Choice(List(row))); }
@@ -184,6 +186,9 @@ void ResultScreen::Fill(const ResultSheet& sheet) {
     view().SetText(ProposedSn(), sheet.proposedSn);
     view().SetText(Difference(), sheet.difference);
     view().SetText(Verdict(), sheet.verdict);
+    // Every showing of the result starts on ACCEPT, never on the EDIT that
+    // led back to the entry screen.
+    view().Focus(AcceptButton());
 }
 
 ResultSheet ResultScreen::Displayed() {

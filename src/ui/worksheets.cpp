@@ -54,9 +54,15 @@ void CountyWorksheet::Changed(int control) {
 
 void CountyWorksheet::Click(int control) {
     if (control != kAccept) return;
-    FormView& designData = program_.view(ScreenId::DesignData);
-    designData.SetText(DesignDataScreen::kSoilSupport, view().Text(kSoilSupport));
-    designData.SetText(DesignDataScreen::kRegionalFactor, view().Text(kRegionalFactor));
+    // With no county chosen and nothing typed there is nothing to hand back:
+    // the values on the design data screen stay.
+    const bool nothing = view().Choice(kList) < 0 && view().Text(kSoilSupport).empty() &&
+                         view().Text(kRegionalFactor).empty();
+    if (!nothing) {
+        FormView& designData = program_.view(ScreenId::DesignData);
+        designData.SetText(DesignDataScreen::kSoilSupport, view().Text(kSoilSupport));
+        designData.SetText(DesignDataScreen::kRegionalFactor, view().Text(kRegionalFactor));
+    }
     program_.Move(ScreenId::CountyWorksheet, ScreenId::DesignData);
 }
 

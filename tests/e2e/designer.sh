@@ -58,7 +58,9 @@ design_data() {
     keys Return
     window "Flexible Pavement Design - Design Data" >/dev/null
     shot design-data-from-worksheet
-    click_bottom_centre "$w"                # CONTINUE, the middle one of three
+    # The link clicked keeps the focus; before it in the Tab chain stand
+    # BACK, QUIT, CLEAR FORM and CONTINUE.
+    keys shift+Tab shift+Tab shift+Tab shift+Tab Return
 }
 
 # Designer information: name and comments typed; with a third argument the

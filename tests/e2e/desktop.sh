@@ -103,9 +103,12 @@ enter() { type_text "$1"; keys Return; }
 repeat_key() { local k=$1 n=$2; ((n > 0)) && xdotool key --delay "$KEY_DELAY" --repeat "$n" "$k"; return 0; }
 
 # Clicks at a point of a window, measured from its top-left corner; negative
-# coordinates count from its right or bottom edge.
+# coordinates count from its right or bottom edge.  A window takes no mouse
+# press for the double-click interval (0.4 s) after it is shown, so the click
+# waits that out first.
 click_at() {
     local id=$1 x=$2 y=$3 X Y WIDTH HEIGHT WINDOW SCREEN
+    sleep 0.5
     eval "$(xdotool getwindowgeometry --shell "$id")"
     ((x < 0)) && x=$((WIDTH + x))
     ((y < 0)) && y=$((HEIGHT + y))
@@ -123,6 +126,13 @@ shot() {
     sleep 0.3   # let the window finish painting
     SHOT_NUMBER=$((SHOT_NUMBER + 1))
     import -window root "$OUT/$(printf '%02d' "$SHOT_NUMBER")-$1.png"
+}
+
+# QUIT with a design entered asks first; Yes (alt+y: No is the default).
+answer_quit_question() {
+    window "QUIT" >/dev/null
+    shot quit-question
+    keys alt+y
 }
 
 program_gone() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }

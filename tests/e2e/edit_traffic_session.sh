@@ -64,6 +64,7 @@ shot second-result
 keys Return                                     # ACCEPT
 print_form full-depth overwrite
 keys Tab Tab Return                             # QUIT
+answer_quit_question
 program_ends
 
 second=$(printed_form form)

@@ -44,6 +44,7 @@ shot full-depth-result
 keys Return                                     # ACCEPT has the focus
 print_form full-depth
 keys Tab Tab Return                             # from PRINT past MAIN MENU to QUIT
+answer_quit_question
 program_ends
 text=$(printed_form form)
 # Traffic: mean AADT (1,000 + 1,720) / 2 = 1,360; 1,360 x 1.00 x 0.100 x

@@ -41,6 +41,7 @@ shot overlay-result
 keys Return                                     # ACCEPT
 print_form overlay
 keys Tab Return                                 # from PRINT to QUIT (this screen puts MAIN MENU first)
+answer_quit_question
 program_ends
 
 text=$(printed_form form)

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -150,10 +151,70 @@ TEST_F(DataWindowsTest, TabEntersTheOfficeOptionsOnTheChoiceAndTheArrowsMoveIt) 
     EXPECT_EQ(QApplication::focusWidget(), offices[4]);
 }
 
-TEST_F(DataWindowsTest, TheCloseBoxOfAChainScreenEndsTheProgram) {
+TEST_F(DataWindowsTest, TheCloseBoxOfAChainScreenEndsTheProgramOnceTheDesignerSaysYes) {
     program.Show(ScreenId::DesignData);
     Window(ScreenId::DesignData)->close();
+    EXPECT_FALSE(desktop.quit);  // No, the default
+    EXPECT_TRUE(Window(ScreenId::DesignData)->isVisible());
+    desktop.answers = {Answer::Yes};
+    Window(ScreenId::DesignData)->close();
     EXPECT_TRUE(desktop.quit);
+    EXPECT_EQ(desktop.questions.size(), 2u);
+}
+
+TEST_F(DataWindowsTest, AWindowJustShownTakesNoClickButEveryKey) {
+    // The second click of a double click on CONTINUE must not press what the
+    // next window has under the pointer (its QUIT).
+    FormWindow::SetClickGuard(300);
+    program.Show(ScreenId::ProjectInformation);
+    QWidget* quit = Window(ScreenId::ProjectInformation)->control(P::kQuit);
+    Type(ScreenId::ProjectInformation, P::kCounty, "A");
+    QTest::mouseClick(quit, Qt::LeftButton);
+    QTest::mouseDClick(quit, Qt::LeftButton);
+    EXPECT_TRUE(desktop.questions.empty());
+    EXPECT_EQ(TextOf(ScreenId::ProjectInformation, P::kCounty), "A");  // keys went straight in
+    QTest::qWait(350);
+    QTest::mouseClick(quit, Qt::LeftButton);
+    EXPECT_EQ(desktop.questions.size(), 1u);
+    FormWindow::SetClickGuard(0);
+}
+
+TEST_F(DataWindowsTest, LengthLimitsCountCharactersAndNeverSplitOne) {
+    program.Show(ScreenId::ProjectInformation);
+    auto* pi = qobject_cast<QLineEdit*>(Window(ScreenId::ProjectInformation)->control(P::kPiNumber));
+    // Eight emoji typed into seven places: seven whole ones, no half of the eighth.
+    const QString cone = QString::fromUtf8("\U0001F6A7");
+    for (int i = 0; i < 8; ++i) pi->insert(cone);  // as an input method hands each one over
+    EXPECT_EQ(pi->text(), cone.repeated(7));
+    // A letter with its combining accent pasted over the limit goes whole or not at all.
+    pi->clear();
+    QTest::keyClicks(pi, "ABCDEF");
+    pi->insert(QString::fromUtf8("e\u0301X"));
+    EXPECT_EQ(pi->text(), "ABCDEF");
+    pi->insert("!");
+    pi->setCursorPosition(3);
+    pi->insert("Q");  // into a full field: refused, as a plain limit does
+    EXPECT_EQ(pi->text().toStdString(), "ABCDEF!");
+    QTest::keyClick(pi, Qt::Key_Z);
+    EXPECT_EQ(pi->text().toStdString(), "ABCDEF!");
+    // What reaches the record and the form: seven characters in UTF-8.
+    EXPECT_EQ(CharacterCount(Window(ScreenId::ProjectInformation)->Text(P::kPiNumber)), 7u);
+}
+
+TEST_F(DataWindowsTest, BackIsABackButtonInTheTabChainOfTheLaterChainScreens) {
+    for (auto [id, back] : {std::pair{ScreenId::DesignData, int(D::kBack)},
+                            std::pair{ScreenId::DesignerInformation, int(G::kBack)}}) {
+        program.Show(id);
+        QWidget* button = Window(id)->control(back);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->accessibleName(), "BACK");
+        EXPECT_EQ(button->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+        // Reached by Tab from the button before it in the chain.
+        QWidget* before = button->previousInFocusChain();
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        EXPECT_EQ(Window(id)->focusWidget(), button);
+    }
 }
 
 TEST_F(DataWindowsTest, EveryControlCarriesItsCaptionForScreenReaders) {

@@ -134,6 +134,19 @@ TEST_F(ResultWindowsTest, EditReturnsToTheEntriesAndEmptiesTheCells) {
     EXPECT_DOUBLE_EQ(model.totalInches, 3.5);  // inside the top zone: no zone line within
 }
 
+TEST_F(ResultWindowsTest, EveryShowingOfTheResultStartsOnAccept) {
+    EnterFullDepthExample();
+    const ResultScreen& s = Result(kFullDepth);
+    QWidget* accept = Window(kFullDepth)->control(s.AcceptButton());
+    EXPECT_EQ(Window(kFullDepth)->focusWidget(), accept);
+    // EDIT, then CONTINUE: Enter must accept, not edit again.
+    Window(kFullDepth)->control(s.EditButton())->setFocus();
+    Click(kFullDepth, s.EditButton());
+    Click(kFullDepthEntry, Entry(kFullDepthEntry).ContinueButton());
+    ASSERT_TRUE(Visible(kFullDepth));
+    EXPECT_EQ(Window(kFullDepth)->focusWidget(), accept);
+}
+
 TEST_F(ResultWindowsTest, ValueCellsAreDisplayOnlyAlignedAndTheMillimetresDimmed) {
     EnterFullDepthExample();
     const ResultScreen& s = Result(kFullDepth);

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "fakes.h"
+#include "print/char_grid_page.h"
+#include "print/design_form.h"
 
 namespace korvelle {
 namespace {
@@ -303,16 +305,16 @@ TEST(FieldRules, CaptionsAndLengthLimitsOfTheFieldsInEnterOrder) {
             EXPECT_EQ(fields[i]->numeric(), expected[i].numeric) << expected[i].caption;
         }
     };
-    check(ProjectInformationFields(), {{"PROJECT NO.", 0, false},
+    check(ProjectInformationFields(), {{"PROJECT NO.", 41, false},
                                        {"P.I. NO.", 7, false},
-                                       {"COUNTY", 0, false},
+                                       {"COUNTY", 15, false},
                                        {"DESCRIPTION (65 CHAR. MAX.)", 65, false},
                                        {"INITIAL DESIGN YEAR", 4, true},
                                        {"INITIAL 1-WAY TRAFFIC", 0, true},
                                        {"FINAL DESIGN YEAR", 4, true},
                                        {"FINAL 1-WAY TRAFFIC", 0, true},
                                        {"24-HOUR TRUCK %", 0, true}});
-    check(DesignerInformationFields(), {{"DESIGNER'S NAME AND TITLE", 0, false}, {"COMMENTS", 60, false}});
+    check(DesignerInformationFields(), {{"DESIGNER'S NAME AND TITLE", 39, false}, {"COMMENTS", 60, false}});
     check(DesignDataFields(), {{"LANE DISTRIBUTION FACTOR", 0, true},
                                {"TERMINAL SERVICEABILITY INDEX", 0, true},
                                {"SOIL SUPPORT", 0, true},
@@ -322,6 +324,52 @@ TEST(FieldRules, CaptionsAndLengthLimitsOfTheFieldsInEnterOrder) {
                                {"REPRESENTATIVE 18-KIP  E.S.A.L.", 0, true}});
     EXPECT_EQ(fields::kEsalWorksheetEntry.caption, "ENTER VALUE FOR ESAL");
     EXPECT_EQ(fields::kLdfWorksheetEntry.caption, "ENTER VALUE FOR LDF");
+}
+
+TEST(FieldRules, TheLongestProjectNumberCountyNameAndDateKeepTheirFormLinesWithin77Columns) {
+    // Every field at its longest, in characters that take two and four bytes.
+    auto longest = [](const FieldRule& rule, const std::string& character) {
+        EXPECT_GT(rule.maxLength, 0) << rule.caption << " needs a maximum length";
+        std::string text;
+        for (int i = 0; i < rule.maxLength; ++i) text += character;
+        return text;
+    };
+    for (const std::string character : {"W", "\u00c9", "\U0001F6A7"}) {
+        DesignRecord record;
+        InitMaterialLists(record);
+        record.projectNumber = longest(fields::kProjectNumber, character);
+        record.countyName = longest(fields::kCounty, character);
+        record.designerName = longest(fields::kDesignerName, character);
+        record.designDate = longest(fields::kDesignDate, character);
+        record.fullDepthCourseCount = record.overlayCourseCount = record.existingCourseCount = 1;
+        ResultSheet sheet;
+        sheet.rows.resize(6);
+        for (bool overlay : {false, true}) {
+            SCOPED_TRACE(std::string(overlay ? "overlay form in " : "full-depth form in ") + character);
+            CharGridPage page;
+            if (overlay) {
+                PrintOverlayForm(page, record, sheet, "Courier", 12.0);
+            } else {
+                PrintFullDepthForm(page, record, sheet, "Courier", 12.0);
+            }
+            ASSERT_EQ(page.PageCount(), 1);
+            bool project = false;
+            bool designer = false;
+            for (const std::string& line : page.Lines()) {
+                if (line.find("Project: ") != std::string::npos) {
+                    project = true;
+                    EXPECT_NE(line.find("County: " + record.countyName), std::string::npos) << line;
+                    EXPECT_LE(CharacterCount(line), 77u) << line;
+                }
+                if (line.find(record.designerName) != std::string::npos) {
+                    designer = true;
+                    EXPECT_NE(line.find(record.designDate), std::string::npos) << line;
+                    EXPECT_LE(CharacterCount(line), 77u) << line;
+                }
+            }
+            EXPECT_TRUE(project && designer);
+        }
+    }
 }
 
 // The same procedure as the screens run it.

@@ -101,7 +101,7 @@ TEST(Program, FixedRoadOfAFullDepthAndAnOverlayDesign) {
     EXPECT_EQ(h.desktop.quits, 0);
 }
 
-TEST(Program, QuitOnEveryScreenThatHasOneEndsTheProgramWithoutAQuestion) {
+TEST(Program, QuitOnEveryScreenAsksFirstAndOnlyYesEndsTheProgram) {
     Harness h;
     h.StartToMainMenu();
     h.Click(ScreenId::MainMenu, MainMenu::kContinue);
@@ -119,16 +119,37 @@ TEST(Program, QuitOnEveryScreenThatHasOneEndsTheProgramWithoutAQuestion) {
     EXPECT_EQ(h.Logic<StructureEntryScreen>(ScreenId::OverlayEntry).QuitButton(), 3 * 6 + 2);
     int expected = 0;
     for (auto [id, control] : quits) {
+        SCOPED_TRACE(Name(id));
         h.program.view(id);
         const std::size_t mark = h.windows.log.size();
+        h.desktop.Clear();
+        h.Click(id, control);  // No, the default: nothing happens
+        ASSERT_EQ(h.desktop.questions.size(), 1u);
+        EXPECT_EQ(h.desktop.questions[0].text, "Quit Korvelle? The design entered will be lost.");
+        EXPECT_EQ(h.desktop.quits, expected);
+        h.desktop.answers = {Answer::Yes};
         h.Click(id, control);
-        EXPECT_EQ(h.desktop.quits, ++expected) << Name(id);
-        EXPECT_TRUE(h.windows.Since(mark).empty()) << Name(id);
+        EXPECT_EQ(h.desktop.quits, ++expected);
+        EXPECT_TRUE(h.windows.Since(mark).empty());
+        EXPECT_TRUE(h.desktop.messages.empty());
     }
-    EXPECT_TRUE(h.desktop.messages.empty());
 }
 
-TEST(Program, CloseBoxOnAScreenOfTheChainEndsTheProgram) {
+TEST(Program, QuittingBeforeAnythingIsEnteredAsksNothing) {
+    // (The start-up and information screens never ask.)
+    Harness h;
+    h.StartToProject();
+    h.Click(ScreenId::ProjectInformation, ProjectInformationScreen::kQuit);  // every field empty
+    EXPECT_EQ(h.desktop.quits, 1);
+    EXPECT_TRUE(h.desktop.questions.empty());
+    // One character anywhere is worth the question.
+    h.Type(ScreenId::ProjectInformation, ProjectInformationScreen::kCounty, "A");
+    h.Click(ScreenId::ProjectInformation, ProjectInformationScreen::kQuit);
+    EXPECT_EQ(h.desktop.questions.size(), 1u);
+    EXPECT_EQ(h.desktop.quits, 1);
+}
+
+TEST(Program, CloseBoxOnAScreenOfTheChainAsksAsQuitDoes) {
     Harness h;
     h.StartToMainMenu();
     int expected = 0;
@@ -136,6 +157,9 @@ TEST(Program, CloseBoxOnAScreenOfTheChainEndsTheProgram) {
                         ScreenId::MainMenu, ScreenId::FullDepthEntry, ScreenId::OverlayEntry, ScreenId::FullDepthResult,
                         ScreenId::OverlayResult, ScreenId::FullDepthPrint, ScreenId::OverlayPrint}) {
         h.program.view(id);
+        h.Logic(id).CloseBox();
+        EXPECT_EQ(h.desktop.quits, expected) << Name(id);
+        h.desktop.answers = {Answer::Yes};
         h.Logic(id).CloseBox();
         EXPECT_EQ(h.desktop.quits, ++expected) << Name(id);
     }

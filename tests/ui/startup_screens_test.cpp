@@ -150,17 +150,20 @@ TEST(MainMenu, DoubleClickActsAsContinue) {
     {
         Harness h;
         h.StartToMainMenu();
+        h.desktop.answers = {Answer::Yes};
         h.DoubleClickOption(kMenu, M::kOptions, M::kQuit);
         EXPECT_EQ(h.desktop.quits, 1);
     }
 }
 
-TEST(MainMenu, QuitOptionEndsTheProgramAtOnce) {
+TEST(MainMenu, QuitOptionEndsTheProgramOnceTheDesignerSaysYes) {
     Harness h;
     h.StartToMainMenu();
     h.ClickOption(kMenu, M::kOptions, M::kQuit);
     const std::size_t mark = h.windows.log.size();
+    h.desktop.answers = {Answer::Yes};
     h.Click(kMenu, M::kContinue);
+    EXPECT_EQ(h.desktop.questions.size(), 1u);
     EXPECT_EQ(h.desktop.quits, 1);
     EXPECT_TRUE(h.desktop.messages.empty());
     EXPECT_TRUE(h.windows.Since(mark).empty());
@@ -199,6 +202,7 @@ TEST(MainMenu, ReturnThroughTheDesignerScreenAlwaysSelectsFullDepth) {
 TEST(MainMenu, CloseBoxEndsTheProgram) {
     Harness h;
     h.StartToMainMenu();
+    h.desktop.answers = {Answer::Yes};
     h.Logic(kMenu).CloseBox();
     EXPECT_EQ(h.desktop.quits, 1);
 }

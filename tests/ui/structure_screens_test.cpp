@@ -152,14 +152,16 @@ TEST(FullDepthEntry, SpreadRateThicknessBecomesZeroEvenWhenALaterCheckFails) {
     EXPECT_EQ(h.Thickness(0), "0");
 }
 
-TEST(FullDepthEntry, TopCourseThicknessIsMissingOnlyWhenEmptyOrExactlyZero) {
-    for (const char* missing : {"", "0"}) {
+TEST(FullDepthEntry, TopCourseThicknessIsMissingWhenEmptyOrZeroHoweverWritten) {
+    // The number decides, not the text: "-0" or "0.00" is no course either.
+    for (const char* missing : {"", "0", "0.00", "0.0", "00", " 0", "-0", "+0.000"}) {
+        SCOPED_TRACE(missing);
         FullDepthRun h;
         h.Course(0, kTopSuperpave125, missing);
         h.Continue();
         h.ExpectRefused(kThickness);
     }
-    for (const char* entered : {"0.00", "0.0", "00", " 0"}) {
+    for (const char* entered : {"0.01", " 1", "0.25"}) {
         SCOPED_TRACE(entered);
         FullDepthRun h;
         h.Course(0, kTopSuperpave125, entered);

@@ -268,13 +268,22 @@ TEST(CountyWorksheet, AcceptCopiesTheTwoTextsAndShowsTheDesignDataScreenFirst) {
     EXPECT_FLOAT_EQ(h.record.regionalFactor, 1.5f);
 }
 
-TEST(CountyWorksheet, AcceptWithoutASelectionEmptiesTheDesignDataFields) {
+TEST(CountyWorksheet, AcceptWithNothingChosenOrTypedKeepsTheDesignDataValues) {
     CountyRun h;
+    h.SetText(kDesignData, D::kSoilSupport, "5.5");
+    h.SetText(kDesignData, D::kRegionalFactor, "1.2");
     h.Click(kCounty, CountyWorksheet::kAccept);
-    EXPECT_EQ(h.Text(kDesignData, D::kSoilSupport), "");
-    EXPECT_EQ(h.Text(kDesignData, D::kRegionalFactor), "");
+    EXPECT_EQ(h.Text(kDesignData, D::kSoilSupport), "5.5");
+    EXPECT_EQ(h.Text(kDesignData, D::kRegionalFactor), "1.2");
     EXPECT_TRUE(h.desktop.messages.empty());
     EXPECT_TRUE(h.windows.Visible(kDesignData));
+
+    // Typed without a county chosen, both boxes go back as they stand.
+    h.program.Move(kDesignData, kCounty);
+    h.SetText(kCounty, CountyWorksheet::kSoilSupport, "4.5");
+    h.Click(kCounty, CountyWorksheet::kAccept);
+    EXPECT_EQ(h.Text(kDesignData, D::kSoilSupport), "4.5");
+    EXPECT_EQ(h.Text(kDesignData, D::kRegionalFactor), "");
 }
 
 TEST(CountyWorksheet, ValueTypedAfterASelectionIsWhatAcceptCopies) {
