@@ -66,7 +66,7 @@ void PrintWholeForm(benchmark::State& state, FormKind kind) {
     PrintToFile printing(folder.filePath("design-form.pdf"));
     const FontChoice font{printing.CourierSubstitute(), 12.0};
     for (auto _ : state) {
-        const PrintOutcome outcome = printing.PrintForm(kind, font, record, sheet);
+        const PrintOutcome outcome = printing.PrintForm(kind, font, record, sheet, [](int) { return true; });
         if (outcome.kind != PrintOutcome::Saved) {
             state.SkipWithError(("the form was not saved: " + outcome.detail).c_str());
             break;

@@ -5,6 +5,7 @@
 #include "qt/qt_desktop.h"
 #include "qt/qt_print_service.h"
 #include "qt/resources.h"
+#include "qt/signal_quit.h"
 #include "qt/windows.h"
 #include "ui/county_table.h"
 #include "ui/print_screen.h"
@@ -36,6 +37,10 @@ int main(int argc, char* argv[]) {
             program.logic<korvelle::CountyWorksheet>(korvelle::ScreenId::CountyWorksheet).SetTable(*table);
         }
     }
+
+    // SIGTERM and SIGINT end the run as QUIT does, from the event loop, and
+    // so also close a dialog that happens to be open.
+    korvelle::SignalQuit quitOnSignal([&program](int) { program.Quit(); });
 
     program.Start();
     return QApplication::exec();

@@ -49,7 +49,10 @@ FormWindow* BuildPrintWindow(WindowContext& context, const QList<int>& focusOrde
     status->setWordWrap(true);
     status->setTextFormat(Qt::PlainText);
     status->setAlignment(Qt::AlignCenter);
-    status->setMinimumHeight(status->fontMetrics().lineSpacing());  // no jump when the first outcome shows
+    // Room for two lines, so that neither the first outcome nor one that
+    // names a whole path and why it was not saved makes the window jump or
+    // squeezes the note.
+    status->setMinimumHeight(2 * status->fontMetrics().lineSpacing());
     layout->addWidget(status);
 
     w->SetFocusOrder(focusOrder);

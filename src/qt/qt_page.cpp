@@ -18,7 +18,8 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-QtPage::QtPage(QPagedPaintDevice& device) : device_(device), pages_(1) {}
+QtPage::QtPage(QPagedPaintDevice& device, Painting painting)
+    : device_(device), painting_(painting), pages_(1) {}
 
 QtPage::~QtPage() {
     if (painter_.isActive()) painter_.end();
@@ -68,6 +69,8 @@ void QtPage::SetY(double y) {
     y_ = y;
 }
 
+QPageLayout QtPage::PageLayout() const { return device_.pageLayout(); }
+
 double QtPage::PrintableWidth() const { return device_.pageLayout().paintRect(QPageLayout::Inch).width(); }
 
 double QtPage::PrintableHeight() const { return device_.pageLayout().paintRect(QPageLayout::Inch).height(); }
@@ -98,6 +101,17 @@ void QtPage::NewPage() {
 void QtPage::EndDocument() {
     CheckOpen();
     ended_ = true;
+    if (painting_ == Painting::AtEnd) PaintPages();
+}
+
+void QtPage::Paint() {
+    if (!ended_) throw PageError("the document has not ended");
+    PaintPages();
+}
+
+void QtPage::PaintPages() {
+    if (painted_) throw PageError("the document has already been painted");
+    painted_ = true;
     if (!painter_.begin(&device_)) throw PageError("the printer could not start the job");
     painter_.setPen(Qt::black);
     painter_.setRenderHint(QPainter::TextAntialiasing);

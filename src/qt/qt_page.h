@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QList>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPointF>
 #include <QString>
@@ -22,15 +23,22 @@ namespace korvelle {
 // forms stay on one page in every Courier-like face.
 //
 // The document is handed to the device whole: what is printed is kept until
-// EndDocument(), which only then starts the job, paints every page and ends
-// it.  A layout that fails half way therefore never reaches the printer, and
-// a device that cannot start or continue the job shows it as a PageError from
-// EndDocument().  Any operation after the end of the document is a PageError.
+// the document ends, and only then is the job started, every page painted and
+// the job ended.  A layout that fails half way therefore never reaches the
+// printer, and a device that cannot start or continue the job shows it as a
+// PageError from the painting.  Any operation after the end of the document
+// is a PageError.
 class QtPage : public Page {
 public:
+    // When the ended document is painted.
+    enum class Painting {
+        AtEnd,      // EndDocument() paints it
+        OnRequest,  // Paint() paints it, so that the pages can be counted first
+    };
+
     // The device must outlive the page and must not be painted on by anyone
-    // else until the document has ended.
-    explicit QtPage(QPagedPaintDevice& device);
+    // else until the document has been painted.
+    explicit QtPage(QPagedPaintDevice& device, Painting painting = Painting::AtEnd);
     ~QtPage() override;
     QtPage(const QtPage&) = delete;
     QtPage& operator=(const QtPage&) = delete;
@@ -52,8 +60,15 @@ public:
     void NewPage() override;
     void EndDocument() override;
 
+    // Paints the ended document onto the device as one job (Painting::
+    // OnRequest).  A PageError when the device fails, when the document has
+    // not ended, or when it has been painted already.
+    void Paint();
+
     // The pages laid out so far (at least one).
     int PageCount() const { return static_cast<int>(pages_.size()); }
+    // The device's paper, orientation and margins.
+    QPageLayout PageLayout() const;
     // The font of everything printed from now on, as the device resolves it.
     QFont CurrentFont() const { return font_; }
 
@@ -66,6 +81,7 @@ private:
     };
 
     void CheckOpen() const;
+    void PaintPages();
     double DpiX() const;
     double DpiY() const;
 
@@ -75,7 +91,9 @@ private:
     double x_ = 0.0;
     double y_ = 0.0;
     bool scaleInches_ = false;
+    Painting painting_;
     bool ended_ = false;
+    bool painted_ = false;
     QList<QList<Run>> pages_;
 };
 

@@ -1,5 +1,7 @@
 #include "qt_print_service.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -10,14 +12,12 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
-#include <filesystem>
-#include <system_error>
-
-#include "print/design_form.h"
-#include "qt_page.h"
 
 namespace korvelle {
 
@@ -29,15 +29,11 @@ constexpr double kNarrowestRight = 0.12;
 constexpr double kTopMargin = 0.5;
 constexpr double kBottomMargin = 0.5;
 
-std::filesystem::path FileSystemPath(const QString& file) {
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
-
-// The file a job to `target` is written to until it has succeeded, so that a
-// failed job leaves neither a partial file nor a damaged earlier one.
-QString PartialFile(const QString& target) {
-    const QFileInfo info(target);
-    return info.dir().filePath(".~" + info.fileName());
+// A reason as a sentence: "the printer failed." when there is none.
+std::string Sentence(std::string reason) {
+    if (reason.empty()) reason = "the printer failed";
+    if (reason.back() != '.') reason += '.';
+    return reason;
 }
 
 // Sets the form's margins, or the printer's smallest ones where those are
@@ -93,7 +89,7 @@ QMarginsF QtPrintService::FormMargins(double paperWidth) {
 }
 
 PrintOutcome QtPrintService::PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                                       const ResultSheet& sheet) {
+                                       const ResultSheet& sheet, const ConfirmPages& confirm) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName("design-form");
     printer.setPageOrientation(QPageLayout::Portrait);
@@ -103,50 +99,89 @@ PrintOutcome QtPrintService::PrintForm(FormKind kind, const FontChoice& font, co
         printer.setOutputFileName(OfferedFile());
     }
     if (!PrintDialog(printer)) return {PrintOutcome::Cancelled, {}};
-
-    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
-    const QString target = printer.outputFileName();
-    if (toFile && target.isEmpty()) return {PrintOutcome::Failed, "no file was chosen."};
-    const QString partial = toFile ? PartialFile(target) : QString();
-    if (toFile) {
-        QFile::remove(partial);
-        printer.setOutputFileName(partial);
-    }
     SetFormMargins(printer);
+    const FormJob job{kind, font, record, sheet};
+    if (printer.outputFormat() != QPrinter::PdfFormat) return PrintOnPrinter(printer, job, confirm);
 
-    std::unique_ptr<Page> page;
-    auto fail = [&](std::string reason) {
-        printer.abort();
-        page.reset();
-        if (toFile) QFile::remove(partial);
-        if (reason.empty()) reason = "the printer failed";
-        if (reason.back() != '.') reason += '.';
-        return PrintOutcome{PrintOutcome::Failed, reason};
-    };
+    // The printer itself never paints: it would write straight over the
+    // earlier file.
+    const QString target = printer.outputFileName();
+    if (target.isEmpty()) return {PrintOutcome::Failed, "no file was chosen."};
+    return PrintToFile(target, printer.pageLayout(), job, confirm);
+}
+
+PrintOutcome QtPrintService::PrintOnPrinter(QPrinter& printer, const FormJob& job, const ConfirmPages& confirm) {
     try {
-        page = MakePage(printer);
-        if (kind == FormKind::FullDepth) {
-            PrintFullDepthForm(*page, record, sheet, font.face, font.size);
-        } else {
-            PrintOverlayForm(*page, record, sheet, font.face, font.size);
-        }
+        FormDocument form(printer, [&](QtPage& page) { LayOut(page, job); });
+        if (!confirm(form.PageCount())) return {PrintOutcome::Cancelled, {}};
+        form.Paint();
     } catch (const std::exception& error) {
-        return fail(error.what());
+        printer.abort();
+        return {PrintOutcome::Failed, Sentence(error.what())};
     } catch (...) {
-        return fail({});
+        printer.abort();
+        return {PrintOutcome::Failed, Sentence({})};
     }
-    page.reset();
+    const QString name = printer.printerName();
+    return {PrintOutcome::Printed, name.isEmpty() ? std::string("the printer") : name.toStdString()};
+}
 
-    if (!toFile) {
-        const QString name = printer.printerName();
-        return {PrintOutcome::Printed, name.isEmpty() ? std::string("the printer") : name.toStdString()};
+PrintOutcome QtPrintService::PrintToFile(const QString& target, const QPageLayout& layout, const FormJob& job,
+                                         const ConfirmPages& confirm) {
+    QByteArray pdf;
+    try {
+        PdfForm form(layout, [&](QtPage& page) { LayOut(page, job); });
+        if (!confirm(form.PageCount())) return {PrintOutcome::Cancelled, {}};
+        pdf = form.Bytes();
+    } catch (const std::exception& error) {
+        return {PrintOutcome::Failed, Sentence(error.what())};
+    } catch (...) {
+        return {PrintOutcome::Failed, Sentence({})};
     }
-    std::error_code error;
-    std::filesystem::rename(FileSystemPath(partial), FileSystemPath(target), error);
-    if (error) {
-        QFile::remove(partial);
-        return {PrintOutcome::Failed, "the file could not be saved as " + QDir::toNativeSeparators(target).toStdString() + "."};
+    return Save(pdf, target);
+}
+
+PrintOutcome QtPrintService::Save(const QByteArray& pdf, const QString& target) {
+    const QFileInfo info(target);
+    const bool earlier = info.exists();
+    // What failed, the system's reason, and the file.
+    auto notSaved = [&](const QString& what, const QString& reason) {
+        const QString file = QDir::toNativeSeparators(target) + (earlier ? ", the earlier file unchanged" : "");
+        return PrintOutcome{PrintOutcome::NotSaved, (what + ": " + reason + " (" + file + ").").toStdString()};
+    };
+    // Until commit() the bytes go to a temporary file of a unique name beside
+    // the target; a failure before that, or the file going out of scope,
+    // removes it.
+    const std::unique_ptr<QSaveFile> file = SaveFile(target);
+    // Unbuffered, so that every write reaches the system and its failure
+    // shows here: a buffered write that fails only when flushed is not
+    // caught by QSaveFile::commit() (Qt 6.4), which then renames the
+    // truncated file over the target.
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return notSaved("no new file can be made in the folder " + QDir::toNativeSeparators(info.absolutePath()),
+                        file->errorString());
     }
+    // A write may take only part of the bytes (a size limit reached half
+    // way); the next one then fails and says why.
+    for (qint64 written = 0; written < pdf.size();) {
+        const qint64 taken = file->write(pdf.constData() + written, pdf.size() - written);
+        if (taken <= 0) {
+            const QString reason = taken < 0 ? file->errorString()
+                                             : QString("only %1 of %2 bytes were written").arg(written).arg(pdf.size());
+            file->cancelWriting();
+            return notSaved("writing the file failed", reason);
+        }
+        written += taken;
+    }
+    // On the disk before it replaces the earlier file: a disk that fails
+    // only now (delayed allocation, a network file system) says so here,
+    // where QSaveFile::commit() would ignore it.
+    if (::fsync(file->handle()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        file->cancelWriting();
+        return notSaved("writing the file failed", reason);
+    }
+    if (!file->commit()) return notSaved("the finished file could not be put in place", file->errorString());
     return {PrintOutcome::Saved, QDir::toNativeSeparators(target).toStdString()};
 }
 
@@ -165,6 +200,10 @@ bool QtPrintService::PrintDialog(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-std::unique_ptr<Page> QtPrintService::MakePage(QPrinter& printer) { return std::make_unique<QtPage>(printer); }
+void QtPrintService::LayOut(QtPage& page, const FormJob& job) { LayOutForm(page, job); }
+
+std::unique_ptr<QSaveFile> QtPrintService::SaveFile(const QString& target) {
+    return std::make_unique<QSaveFile>(target);
+}
 
 }  // namespace korvelle

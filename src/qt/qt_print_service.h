@@ -8,18 +8,22 @@
 #include <string>
 #include <vector>
 
-#include "print/page.h"
+#include "form_document.h"
+#include "qt_page.h"
 #include "ui/print_screen.h"
 
+class QPageLayout;
 class QPrinter;
+class QSaveFile;
 
 namespace korvelle {
 
 // The desktop's printers, font dialog and print dialog.
 //
-// The dialogs and the page are reached through the protected virtual
-// functions below, so that a test can stand in for the user at a dialog or
-// for a printer that fails, without anything modal being shown.
+// The dialogs, the layout and the file written are reached through the
+// protected virtual functions below, so that a test can stand in for the
+// user at a dialog, for a printer that fails or for a disk that fails,
+// without anything modal being shown.
 class QtPrintService : public PrintService {
 public:
     std::vector<std::string> PrinterFaces() override;
@@ -29,10 +33,15 @@ public:
     std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
     // Sets up a printer (Letter, portrait, unless the printer's own paper
     // says otherwise), lets the user choose where to print, sets margins that
-    // keep the whole 77-column form on the page, lays the form out and ends
-    // the job.  A failure anywhere aborts the job and leaves no file behind.
+    // keep the whole 77-column form on the page, lays the form out on that
+    // paper, asks `confirm` with its pages, and prints it.  A form printed to
+    // a file is made whole in memory (PdfForm) and written through a
+    // QSaveFile: a temporary file of a unique name beside the target, renamed
+    // over it only once every byte is written and on disk.  Any failure
+    // leaves the earlier file exactly as it was and no temporary file behind,
+    // and says what failed, with the system's reason, naming the file.
     PrintOutcome PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                           const ResultSheet& sheet) override;
+                           const ResultSheet& sheet, const ConfirmPages& confirm) override;
 
     // The file offered when printing to a file: design-form.pdf in the user's
     // documents folder, which is created if missing.
@@ -51,8 +60,17 @@ protected:
     virtual std::optional<QFont> FontDialog(const QFont& initial);
     // The modal print dialog on the printer; false when cancelled.
     virtual bool PrintDialog(QPrinter& printer);
-    // The page the form is laid out on.
-    virtual std::unique_ptr<Page> MakePage(QPrinter& printer);
+    // Lays the job's form out on the page (of the printer or of the PDF in
+    // memory) and ends the document.
+    virtual void LayOut(QtPage& page, const FormJob& job);
+    // The file a PDF is written through, not yet open.
+    virtual std::unique_ptr<QSaveFile> SaveFile(const QString& target);
+
+private:
+    PrintOutcome PrintOnPrinter(QPrinter& printer, const FormJob& job, const ConfirmPages& confirm);
+    PrintOutcome PrintToFile(const QString& target, const QPageLayout& layout, const FormJob& job,
+                             const ConfirmPages& confirm);
+    PrintOutcome Save(const QByteArray& pdf, const QString& target);
 };
 
 }  // namespace korvelle

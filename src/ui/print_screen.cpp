@@ -1,11 +1,20 @@
 #include "print_screen.h"
 
+#include <cstdint>
 #include <exception>
 
+#include "core/number_format.h"
 #include "print/font_choice.h"
 #include "structure_screens.h"
 
 namespace korvelle {
+
+namespace {
+
+// A number of pages as the user reads it: "1,237".
+std::string PageCount(int pages) { return FormatNumber(static_cast<std::int32_t>(pages), "###,###,###"); }
+
+}  // namespace
 
 void PrintScreen::Load() { view().SetText(kNote, std::string(kFontNote)); }
 
@@ -55,12 +64,29 @@ void PrintScreen::PrintWithService() {
     }
     font_ = *chosen;
     const ResultSheet sheet = program_.logic<ResultScreen>(result_).Displayed();
-    const PrintOutcome outcome = service_->PrintForm(kind_, font_, program_.record(), sheet);
+    // A face or size too large for one page spills the form over several
+    // (a thousand and more at the largest sizes): printed only when the user
+    // says so.
+    int declinedPages = 0;
+    auto confirm = [&](int pages) {
+        if (pages <= 1) return true;
+        const std::string question =
+            "The form takes " + PageCount(pages) + " pages at this face and size. Print it anyway?";
+        if (program_.desktop().Ask(question, "Pages of the design form", Question::YesNo) == Answer::Yes) return true;
+        declinedPages = pages;
+        return false;
+    };
+    const PrintOutcome outcome = service_->PrintForm(kind_, font_, program_.record(), sheet, confirm);
     switch (outcome.kind) {
         case PrintOutcome::Printed: view().SetText(kStatus, "Printed on " + outcome.detail); break;
         case PrintOutcome::Saved: view().SetText(kStatus, "Saved as " + outcome.detail); break;
-        case PrintOutcome::Cancelled: view().SetText(kStatus, "Not printed: the print was cancelled."); break;
+        case PrintOutcome::Cancelled:
+            view().SetText(kStatus, declinedPages > 0
+                                        ? "Not printed: the form would take " + PageCount(declinedPages) + " pages."
+                                        : "Not printed: the print was cancelled.");
+            break;
         case PrintOutcome::Failed: view().SetText(kStatus, "Not printed: " + outcome.detail); break;
+        case PrintOutcome::NotSaved: view().SetText(kStatus, "Not saved: " + outcome.detail); break;
     }
 }
 

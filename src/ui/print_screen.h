@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,10 +19,21 @@ struct FontChoice {
 };
 
 struct PrintOutcome {
-    enum Kind { Printed, Saved, Cancelled, Failed };
+    enum Kind {
+        Printed,    // on a printer
+        Saved,      // the whole file is in place
+        Cancelled,  // by the user
+        Failed,     // nothing printed or written
+        NotSaved,   // the form was made but its file could not be written; any earlier file is as it was
+    };
     Kind kind = Failed;
-    std::string detail;  // printer name, file name, or what went wrong
+    std::string detail;  // printer name, file name, or what went wrong (naming the file when not saved)
 };
+
+// Asked, with the number of pages the form takes on the printer and paper
+// chosen, after it has been laid out and before anything is printed or
+// written: true goes on, false prints nothing.
+using ConfirmPages = std::function<bool(int pages)>;
 
 // The printer, the font dialog and the print dialog as the print screens use
 // them.
@@ -34,9 +46,11 @@ public:
     virtual std::string CourierSubstitute() = 0;
     // The modal font dialog, opened on `initial`; nothing when cancelled.
     virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;
-    // The print dialog, then the page laid out and the document ended.
+    // The print dialog, then the form laid out for the printer chosen, the
+    // pages confirmed, and the form printed or its file written.  Cancelled
+    // when the dialog is cancelled or `confirm` says no.
     virtual PrintOutcome PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                                   const ResultSheet& sheet) = 0;
+                                   const ResultSheet& sheet, const ConfirmPages& confirm) = 0;
 };
 
 inline constexpr std::string_view kFontNote =

@@ -5,9 +5,12 @@
 #include <QFont>
 #include <QPrinter>
 #include <QProcess>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,6 +21,11 @@
 #include "core/structure_evaluation.h"
 #include "qt/qt_page.h"
 #include "qt/qt_print_service.h"
+
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace korvelle::testing {
 
@@ -111,12 +119,82 @@ private:
     QByteArray home_, config_;
 };
 
+// While it lives, no file this process writes can grow beyond `bytes`, and a
+// write past that fails (EFBIG, "File too large") instead of ending the
+// process: a full disk as the program sees it, the same as
+// `prlimit --fsize` on a running program that ignores SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit before_{};
+    void (*signal_)(int) = SIG_DFL;
+};
+
+// While it lives, the calling thread obeys file permissions as an ordinary
+// user does, even when the tests run as root: the capabilities that override
+// them are set aside (kept in the permitted set, and taken back at the end).
+class ObeyingFilePermissions {
+public:
+    ObeyingFilePermissions() {
+        if (geteuid() != 0) return;
+        header_ = {_LINUX_CAPABILITY_VERSION_3, 0};
+        if (syscall(SYS_capget, &header_, before_) != 0) return;
+        __user_cap_data_struct lowered[2] = {before_[0], before_[1]};
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+        lowered_ = syscall(SYS_capset, &header_, lowered) == 0;
+    }
+    ~ObeyingFilePermissions() {
+        if (lowered_) syscall(SYS_capset, &header_, before_);
+    }
+    ObeyingFilePermissions(const ObeyingFilePermissions&) = delete;
+    ObeyingFilePermissions& operator=(const ObeyingFilePermissions&) = delete;
+
+private:
+    __user_cap_header_struct header_{};
+    __user_cap_data_struct before_[2]{};
+    bool lowered_ = false;
+};
+
+// The file a PDF is written through, on a disk with room for `room` bytes:
+// a write takes what fits, and the next one fails as the system's does.
+class FillingSaveFile : public QSaveFile {
+public:
+    FillingSaveFile(const QString& target, qint64 room) : QSaveFile(target), room_(room) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 length) override {
+        if (room_ == 0) {
+            setErrorString("No space left on device");
+            return -1;
+        }
+        const qint64 written = QSaveFile::writeData(data, std::min(length, room_));
+        if (written > 0) room_ -= written;
+        return written;
+    }
+
+private:
+    qint64 room_;
+};
+
 // A page that fails after a number of texts, as a printer that stops half
 // way through the form.
 class FailingPage : public Page {
 public:
-    FailingPage(std::unique_ptr<Page> page, int textsBeforeFailure)
-        : page_(std::move(page)), left_(textsBeforeFailure) {}
+    FailingPage(Page& page, int textsBeforeFailure) : page_(&page), left_(textsBeforeFailure) {}
     void SetFaceName(const std::string& face) override { page_->SetFaceName(face); }
     void SetSize(double points) override { page_->SetSize(points); }
     void SetBold(bool on) override { page_->SetBold(on); }
@@ -138,7 +216,7 @@ public:
     void EndDocument() override { page_->EndDocument(); }
 
 private:
-    std::unique_ptr<Page> page_;
+    Page* page_;
     int left_;
 };
 
@@ -167,6 +245,8 @@ public:
     std::optional<QPageSize> paper;
     // The page fails after this many texts; never when negative.
     int failAfterTexts = -1;
+    // The file a PDF is written through, when not the real one.
+    std::function<std::unique_ptr<QSaveFile>(const QString& target)> saveFile;
 
     QList<QFont> fontDialogs;          // the font each font dialog opened on
     QList<PrinterSeen> printDialogs;   // the printer as each print dialog found it
@@ -187,11 +267,15 @@ public:
         if (paper) printer.setPageSize(*paper);
         return true;
     }
-    std::unique_ptr<Page> MakePage(QPrinter& printer) override {
-        lastLayout = printer.pageLayout();
-        auto page = QtPrintService::MakePage(printer);
-        if (failAfterTexts < 0) return page;
-        return std::make_unique<FailingPage>(std::move(page), failAfterTexts);
+    void LayOut(QtPage& page, const FormJob& job) override {
+        lastLayout = page.PageLayout();
+        if (failAfterTexts < 0) return QtPrintService::LayOut(page, job);
+        FailingPage failing(page, failAfterTexts);
+        LayOutForm(failing, job);
+    }
+    std::unique_ptr<QSaveFile> SaveFile(const QString& target) override {
+        if (!saveFile) return QtPrintService::SaveFile(target);
+        return saveFile(target);
     }
 };
 

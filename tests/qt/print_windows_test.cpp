@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "print_support.h"
 #include "qt_fixture.h"
@@ -146,6 +147,46 @@ TEST_F(PrintWindowsTest, AFailedPrintSaysSoAndLeavesNoFile) {
     // The user may press PRINT again.
     service.failAfterTexts = -1;
     Click(kFullDepth, S::kPrint);
+    EXPECT_EQ(Status(kFullDepth), "Saved as " + file);
+}
+
+TEST_F(PrintWindowsTest, AFailedWriteSaysNotSavedNamingTheFileAndKeepsTheEarlierForm) {
+    Open(kFullDepth);
+    const QString file = home.Path("form.pdf");
+    service.printTo = file;
+    Click(kFullDepth, S::kPrint);
+    ASSERT_EQ(Status(kFullDepth), "Saved as " + file);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray good = saved.readAll();
+    saved.close();
+    {
+        FileSizeLimit full(8192);  // bytes, less than the form
+        Click(kFullDepth, S::kPrint);
+    }
+    EXPECT_TRUE(Status(kFullDepth).startsWith("Not saved: ")) << Status(kFullDepth).toStdString();
+    EXPECT_TRUE(Status(kFullDepth).contains("File too large")) << Status(kFullDepth).toStdString();
+    EXPECT_TRUE(Status(kFullDepth).contains(file)) << Status(kFullDepth).toStdString();
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), good);
+}
+
+TEST_F(PrintWindowsTest, AFormOfMorePagesThanOneIsPrintedOnlyWhenTheUserSaysYes) {
+    record.projectNumber = std::string(10000, '7');
+    Open(kFullDepth);
+    const QString file = home.Path("form.pdf");
+    service.printTo = file;
+    Click(kFullDepth, S::kPrint);  // the question is answered No, its default
+    ASSERT_EQ(desktop.questions.size(), 1u);
+    const QString question = QString::fromStdString(desktop.questions[0].text);
+    static const QRegularExpression asked("^The form takes [0-9,]+ pages at this face and size\\. Print it anyway\\?$");
+    EXPECT_TRUE(asked.match(question).hasMatch()) << question.toStdString();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(Status(kFullDepth).startsWith("Not printed: ")) << Status(kFullDepth).toStdString();
+
+    desktop.answers = {Answer::Yes};
+    Click(kFullDepth, S::kPrint);
+    EXPECT_EQ(desktop.questions.size(), 2u);
     EXPECT_EQ(Status(kFullDepth), "Saved as " + file);
 }
 

@@ -232,6 +232,22 @@ TEST_F(QtPageTest, PagesReachTheFileOnlyWhenTheDocumentEnds) {
     EXPECT_TRUE(PageText(File(), 2).contains("SECOND"));
 }
 
+TEST_F(QtPageTest, AHeldDocumentIsCountedFirstAndReachesTheFileOnlyWhenPainted) {
+    QtPage page(printer, QtPage::Painting::OnRequest);
+    EXPECT_THROW(page.Paint(), PageError);  // not ended yet
+    page.SetScaleInches();
+    page.SetSize(12.0);
+    page.PrintText("FIRST");
+    page.NewPage();
+    page.PrintText("SECOND");
+    page.EndDocument();
+    EXPECT_EQ(page.PageCount(), 2);
+    EXPECT_FALSE(QFile::exists(File()));
+    page.Paint();
+    EXPECT_TRUE(PageText(File(), 2).contains("SECOND"));
+    EXPECT_THROW(page.Paint(), PageError);  // once only
+}
+
 TEST_F(QtPageTest, RefusesWhatNoPrinterCouldDo) {
     QtPage page(printer);
     EXPECT_THROW(page.PrintText("unplaced"), std::logic_error);  // before the scale is set

@@ -18,8 +18,12 @@ namespace {
 
 class QtPrintServiceTest : public ::testing::Test {
 protected:
+    // Prints, answering the question about the pages with `goOn`.
     PrintOutcome Print(FormKind kind = FormKind::FullDepth) {
-        return service.PrintForm(kind, font, record, sheet);
+        return service.PrintForm(kind, font, record, sheet, [this](int pages) {
+            pagesAsked.push_back(pages);
+            return goOn;
+        });
     }
     static QByteArray Contents(const QString& file) {
         QFile f(file);
@@ -35,6 +39,8 @@ protected:
     DesignRecord record = ExampleRecord();
     ResultSheet sheet = ExampleSheet();
     FontChoice font{QtPrintService().CourierSubstitute(), 12.0};
+    bool goOn = true;             // the answer to the pages' question
+    std::vector<int> pagesAsked;  // the pages of each question
 };
 
 TEST_F(QtPrintServiceTest, OffersTheSystemsFacesAndAFixedPitchFaceForCourier) {
@@ -129,6 +135,27 @@ TEST_F(QtPrintServiceTest, TheOverlayFormIsPrintedForAnOverlayDesign) {
     EXPECT_GE(LineWith(lines, "*** EXISTING PAVEMENT ***"), 0);
 }
 
+TEST_F(QtPrintServiceTest, TheFormsPagesAreConfirmedBeforeAnythingIsWritten) {
+    service.printTo = home.Path("form.pdf");
+    ASSERT_EQ(Print().kind, PrintOutcome::Saved);
+    EXPECT_EQ(pagesAsked, std::vector<int>{1});
+
+    // 10,000 characters of project number run over several pages.
+    record.projectNumber = std::string(10000, '7');
+    goOn = false;
+    QFile::remove(home.Path("form.pdf"));
+    EXPECT_EQ(Print().kind, PrintOutcome::Cancelled);
+    ASSERT_EQ(pagesAsked.size(), 2u);
+    EXPECT_GT(pagesAsked[1], 1);
+    EXPECT_TRUE(FilesIn(home.Path("")).isEmpty());
+
+    goOn = true;
+    ASSERT_EQ(Print().kind, PrintOutcome::Saved);
+    ASSERT_EQ(pagesAsked.size(), 3u);
+    EXPECT_EQ(pagesAsked[2], pagesAsked[1]);
+    EXPECT_EQ(PdfLines(home.Path("form.pdf")).join('\n').count('\f'), pagesAsked[2]);
+}
+
 TEST_F(QtPrintServiceTest, ACancelledPrintDialogPrintsNothing) {
     service.printTo.clear();
     const PrintOutcome outcome = Print();
@@ -165,11 +192,75 @@ TEST_F(QtPrintServiceTest, AFailedJobLeavesNoFileAndAnEarlierFormUntouched) {
     EXPECT_EQ(Contents(file), good);
 }
 
-TEST_F(QtPrintServiceTest, APrinterThatCannotStartReportsIt) {
+// A file of this many bytes holds less than the form.
+constexpr rlim_t kShortOfTheForm = 8192;
+
+TEST_F(QtPrintServiceTest, AWriteThatFailsKeepsTheEarlierFormByteForByteAndSaysWhy) {
+    const QString file = home.Path("form.pdf");
+    service.printTo = file;
+    ASSERT_EQ(Print().kind, PrintOutcome::Saved);
+    const QByteArray good = Contents(file);
+    ASSERT_GT(good.size(), static_cast<qsizetype>(kShortOfTheForm));
+
+    PrintOutcome outcome;
+    {
+        FileSizeLimit full(kShortOfTheForm);
+        outcome = Print();
+    }
+    EXPECT_EQ(outcome.kind, PrintOutcome::NotSaved);
+    EXPECT_NE(outcome.detail.find("File too large"), std::string::npos) << outcome.detail;  // the system's reason
+    EXPECT_NE(outcome.detail.find(file.toStdString()), std::string::npos) << outcome.detail;
+    EXPECT_EQ(Contents(file), good);
+    EXPECT_EQ(FilesIn(home.Path("")), QStringList{"form.pdf"});  // no partial file left over
+}
+
+TEST_F(QtPrintServiceTest, ADiskThatFillsKeepsTheEarlierFormByteForByte) {
+    const QString file = home.Path("form.pdf");
+    service.printTo = file;
+    ASSERT_EQ(Print().kind, PrintOutcome::Saved);
+    const QByteArray good = Contents(file);
+
+    // Room for a part of the form; the system takes what fits, then refuses.
+    service.saveFile = [](const QString& target) { return std::make_unique<FillingSaveFile>(target, 4096); };
+    const PrintOutcome outcome = Print();
+    EXPECT_EQ(outcome.kind, PrintOutcome::NotSaved);
+    EXPECT_EQ(outcome.detail, "writing the file failed: No space left on device (" + file.toStdString() +
+                                  ", the earlier file unchanged).");
+    EXPECT_EQ(Contents(file), good);
+    EXPECT_EQ(FilesIn(home.Path("")), QStringList{"form.pdf"});
+}
+
+TEST_F(QtPrintServiceTest, AFolderThatCannotBeWrittenToIsWhatTheFailureNames) {
+    const QString folder = home.Path("Documents");
+    const QString file = QDir(folder).filePath("design-form.pdf");
+    service.printTo = file;
+    ASSERT_EQ(Print().kind, PrintOutcome::Saved);
+    const QByteArray good = Contents(file);
+
+    // The folder is read-only; the earlier form in it is still writable.
+    const QFileDevice::Permissions before = QFile::permissions(folder);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    PrintOutcome outcome;
+    {
+        ObeyingFilePermissions user;
+        outcome = Print();
+    }
+    QFile::setPermissions(folder, before);
+    EXPECT_EQ(outcome.kind, PrintOutcome::NotSaved);
+    EXPECT_EQ(outcome.detail.find("printer"), std::string::npos) << outcome.detail;
+    EXPECT_NE(outcome.detail.find("Permission denied"), std::string::npos) << outcome.detail;
+    EXPECT_NE(outcome.detail.find("folder " + folder.toStdString()), std::string::npos) << outcome.detail;
+    EXPECT_EQ(Contents(file), good);
+    EXPECT_EQ(FilesIn(folder), QStringList{"design-form.pdf"});
+}
+
+TEST_F(QtPrintServiceTest, AFileInAFolderThatIsNotThereIsNotSavedAndSaysWhy) {
     service.printTo = home.Path("no such folder/form.pdf");
     const PrintOutcome outcome = Print();
-    EXPECT_EQ(outcome.kind, PrintOutcome::Failed);
-    EXPECT_EQ(outcome.detail, "the printer could not start the job.");
+    EXPECT_EQ(outcome.kind, PrintOutcome::NotSaved);
+    EXPECT_EQ(outcome.detail, "no new file can be made in the folder " + home.Path("no such folder").toStdString() +
+                                  ": No such file or directory (" + home.Path("no such folder/form.pdf").toStdString() +
+                                  ").");
     EXPECT_FALSE(QFileInfo::exists(home.Path("no such folder")));
 }
 

@@ -192,9 +192,11 @@ public:
         return chosen;
     }
     PrintOutcome PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                           const ResultSheet& sheet) override {
+                           const ResultSheet& sheet, const ConfirmPages& confirm) override {
         prints.push_back({kind, font, record, sheet});
         if (failure) throw std::runtime_error(*failure);
+        if (!confirm(pages)) return {PrintOutcome::Cancelled, {}};
+        ++printed;
         return outcome;
     }
 
@@ -207,6 +209,9 @@ public:
     std::optional<double> chooseSize;
     PrintOutcome outcome{PrintOutcome::Printed, "Office LaserJet"};
     std::optional<std::string> failure;  // PrintForm throws with this text
+    int pages = 1;                       // the pages the form takes, as laid out on the printer
+
+    int printed = 0;  // prints that went on after the pages were confirmed
 
     std::vector<FontChoice> dialogOpenedWith;
     std::vector<PrintCall> prints;

@@ -228,7 +228,35 @@ TEST(PrintScreen, StatusSaysWhatBecameOfThePrint) {
     h.printer.outcome = {PrintOutcome::Printed, "Plotter 2"};
     h.Print();
     EXPECT_EQ(h.Status(), "Printed on Plotter 2");
+    h.printer.outcome = {PrintOutcome::NotSaved, "writing the file failed: File too large (/home/designer/form.pdf)."};
+    h.Print();
+    EXPECT_EQ(h.Status(), "Not saved: writing the file failed: File too large (/home/designer/form.pdf).");
     EXPECT_TRUE(h.desktop.events.empty());
+}
+
+TEST(PrintScreen, AFormOfMorePagesThanOneIsPrintedOnlyWhenTheUserSaysYes) {
+    PrintRun h;
+    h.printer.pages = 1237;
+    h.Print();  // No, the default
+    ASSERT_EQ(h.desktop.questions.size(), 1u);
+    EXPECT_EQ(h.desktop.questions[0].text, "The form takes 1,237 pages at this face and size. Print it anyway?");
+    EXPECT_EQ(h.desktop.questions[0].title, "Pages of the design form");
+    EXPECT_EQ(h.printer.printed, 0);
+    EXPECT_EQ(h.Status(), "Not printed: the form would take 1,237 pages.");
+
+    h.desktop.answers = {Answer::Yes};
+    h.Print();
+    EXPECT_EQ(h.desktop.questions.size(), 2u);
+    EXPECT_EQ(h.printer.printed, 1);
+    EXPECT_EQ(h.Status(), "Printed on Office LaserJet");
+
+    // A form of one page asks nothing; a cancelled print dialog is no refusal.
+    h.printer.pages = 1;
+    h.Print();
+    h.printer.outcome = {PrintOutcome::Cancelled, ""};
+    h.Print();
+    EXPECT_EQ(h.desktop.questions.size(), 2u);
+    EXPECT_EQ(h.Status(), "Not printed: the print was cancelled.");
 }
 
 TEST(PrintScreen, FailureInsideThePrintEndsItQuietly) {
