@@ -149,11 +149,12 @@ inline constexpr std::string_view kRowsKey = "rows";
 struct StructureName {
     StructureKind value;
     std::string_view name;
-    std::size_t rows;  // of its result sheet
+    std::string_view described;  // in a message
+    std::size_t rows;            // of its result sheet
 };
 inline constexpr std::array<StructureName, 2> kStructureNames{{
-    {StructureKind::FullDepth, "full-depth", kFullDepthCourses},
-    {StructureKind::Overlay, "overlay", kOverlayCourses + kExistingCourses},
+    {StructureKind::FullDepth, "full-depth", "a full-depth structure", kFullDepthCourses},
+    {StructureKind::Overlay, "overlay", "an overlay", kOverlayCourses + kExistingCourses},
 }};
 
 // The result sheet's texts besides its rows, after the design loading.

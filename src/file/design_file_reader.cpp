@@ -237,7 +237,7 @@ void ReadAccepted(Reader& reader, const Json& root, DesignFile& file) {
     if (!kind) return;
     out.kind = kind->value;
     const Json* rows = reader.Elements(accepted, kAcceptedKey, kRowsKey, kind->rows,
-                                       "rows for a " + std::string(kind->name) + " structure");
+                                       "rows for " + std::string(kind->described));
     for (std::size_t r = 0; rows && r < kind->rows; ++r) {
         const std::string rowPath = Joined(kAcceptedKey, kRowsKey) + "[" + std::to_string(r) + "]";
         const Json& row = (*rows)[r];
@@ -258,8 +258,8 @@ void ReadAccepted(Reader& reader, const Json& root, DesignFile& file) {
     // The accepted sheet was worked out from the courses the file holds.
     const bool coursesHeld = out.kind == StructureKind::FullDepth ? file.fullDepth.has_value() : file.overlay.has_value();
     if (!reader.refusal() && !coursesHeld) {
-        reader.Refuse("a " + std::string(kind->name) + " structure is accepted, but the file holds no " +
-                      std::string(kind->name) + " courses");
+        reader.Refuse(std::string(kind->described) + " is accepted, but the file holds no " + std::string(kind->name) +
+                      " courses");
     }
     if (!reader.refusal()) file.accepted = std::move(out);
 }
