@@ -98,6 +98,8 @@ struct DesignFileRefusal {
 
     // "<file>: <reason>", or the reason alone when there is no file.
     std::string Message() const;
+
+    friend bool operator==(const DesignFileRefusal&, const DesignFileRefusal&) = default;
 };
 
 // A design read, or why it could not be.  Reading never changes anything else:

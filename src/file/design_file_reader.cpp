@@ -23,9 +23,13 @@ std::string Joined(std::string_view path, std::string_view key) {
     return path.empty() ? std::string(key) : std::string(path) + "." + std::string(key);
 }
 
+// A name as the file writes it, in quotes with its control characters
+// escaped, so that a message stays on one line.
 std::string Quoted(std::string_view name) {
     const std::string_view shown = Utf8Prefix(name, kShownNameBytes);
-    return "\"" + std::string(shown) + (shown.size() < name.size() ? "...\"" : "\"");
+    std::string quoted = Json(std::string(shown)).dump(-1, ' ', false, Json::error_handler_t::replace);
+    if (shown.size() < name.size()) quoted.insert(quoted.size() - 1, "...");
+    return quoted;
 }
 
 // A JSON number that is a whole number within 64 bits.
