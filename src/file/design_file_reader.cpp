@@ -113,11 +113,11 @@ public:
     }
 
     const Json* Object(const Json* object, std::string_view path, std::string_view key, bool mayBeAbsent = false) {
-        return Typed(Member(object, path, key, mayBeAbsent), Joined(path, key), &Json::is_object, "an object");
+        return Typed(Member(object, path, key, mayBeAbsent), path, key, &Json::is_object, "an object");
     }
 
     const Json* Array(const Json* object, std::string_view path, std::string_view key) {
-        return Typed(Member(object, path, key), Joined(path, key), &Json::is_array, "an array");
+        return Typed(Member(object, path, key), path, key, &Json::is_array, "an array");
     }
 
     // The object at a dotted path below the root.
@@ -170,10 +170,10 @@ public:
     }
 
 private:
-    const Json* Typed(const Json* member, const std::string& name, bool (Json::*is)() const noexcept,
-                      std::string_view type) {
+    const Json* Typed(const Json* member, std::string_view path, std::string_view key,
+                      bool (Json::*is)() const noexcept, std::string_view type) {
         if (member && !(member->*is)()) {
-            Refuse("the member " + name + " must be " + std::string(type));
+            Refuse("the member " + Joined(path, key) + " must be " + std::string(type));
             return nullptr;
         }
         return member;

@@ -3,6 +3,7 @@
 // What the design-file tests share: the example files and their texts.
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,8 +16,9 @@
 namespace korvelle::testing {
 
 inline std::string SourceFile(const std::string& relative) {
-    const char* root = std::getenv("KORVELLE_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/" + relative;
+    if (const char* root = std::getenv("KORVELLE_SOURCE_DIR"); root && *root) return std::string(root) + "/" + relative;
+    // This file lies three levels below the root.
+    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / relative).string();
 }
 
 inline std::string FileText(const std::string& path) {

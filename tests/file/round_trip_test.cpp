@@ -30,5 +30,15 @@ TEST(DesignFileText, EveryDesignReadsBackAsItselfAndWritesTheSameText) {
     }
 }
 
+// Texts come from the screens as UTF-8; should one not be, saving must still
+// write a file that opens.
+TEST(DesignFileText, WritesBytesThatAreNotUtf8AsReplacementCharacters) {
+    DesignFile file;
+    file.designer[1] = "caf\xE9 \xC3";
+    const DesignFileReading reading = ReadDesignFileText(DesignFileText(file));
+    ASSERT_TRUE(std::holds_alternative<DesignFile>(reading));
+    EXPECT_EQ(std::get<DesignFile>(reading).designer[1], "caf\xEF\xBF\xBD \xEF\xBF\xBD");
+}
+
 }  // namespace
 }  // namespace korvelle
