@@ -2,14 +2,17 @@
 #include <QFile>
 
 #include "core/design_record.h"
+#include "qt/qt_design_store.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_print_service.h"
 #include "qt/resources.h"
 #include "qt/signal_quit.h"
 #include "qt/windows.h"
 #include "ui/county_table.h"
+#include "ui/design_document.h"
 #include "ui/print_screen.h"
 #include "ui/program.h"
+#include "ui/startup_screens.h"
 #include "ui/worksheets.h"
 
 int main(int argc, char* argv[]) {
@@ -23,10 +26,18 @@ int main(int argc, char* argv[]) {
     korvelle::DesignRecord record;  // the one design of this run
     korvelle::QtDesktop desktop;
     korvelle::QtPrintService printing;  // the printers, font dialog and print dialog
+    korvelle::QtDesignStore files;      // the design files and their dialogs
     korvelle::QtWindows windows;
     korvelle::Program program(record, desktop, windows);
     windows.SetProgram(program);
     windows.SetPrintService(&printing);
+    program.document().SetStore(&files);
+    // "korvelle FILE": the design opens after the start-up screen.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        program.logic<korvelle::StartupScreen>(korvelle::ScreenId::Startup)
+            .SetFileToOpen(QFile::encodeName(arguments.at(1)).toStdString());
+    }
     for (korvelle::ScreenId id : {korvelle::ScreenId::FullDepthPrint, korvelle::ScreenId::OverlayPrint}) {
         program.logic<korvelle::PrintScreen>(id).SetPrintService(&printing);
     }

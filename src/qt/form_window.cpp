@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyleHints>
 #include <QTextBoundaryFinder>
 #include <QValidator>
@@ -137,6 +138,13 @@ QHBoxLayout* FormWindow::AddButtonRow(const QList<QPair<int, QString>>& buttons)
     }
     row->addStretch();
     return row;
+}
+
+void FormWindow::AddShortcut(const QKeySequence& key, int button) {
+    auto* shortcut = new QShortcut(key, this);
+    connect(shortcut, &QShortcut::activated, this, [this, button] {
+        if (auto* b = qobject_cast<QAbstractButton*>(controls_.value(button)); b && b->isEnabled()) b->click();
+    });
 }
 
 QLabel* FormWindow::AddLink(int control, const QString& caption) {
@@ -270,6 +278,30 @@ void FormWindow::Focus(int control) {
         return;
     }
     if (QWidget* w = controls_.value(control)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void FormWindow::Adopt(const FormView& other) {
+    for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
+        QWidget* w = it.value();
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w)) {
+            SetText(it.key(), other.Text(it.key()));
+        } else if (qobject_cast<QComboBox*>(w) || qobject_cast<QScrollBar*>(w) || qobject_cast<QListWidget*>(w)) {
+            SetChoice(it.key(), other.Choice(it.key()));
+        }
+    }
+    for (auto it = groups_.cbegin(); it != groups_.cend(); ++it) {
+        const int choice = other.Choice(it.key());
+        if (choice < 0) {
+            // Nothing chosen: no option of the group stays checked.
+            QSignalBlocker block(it.value());
+            it.value()->setExclusive(false);
+            for (QAbstractButton* b : it.value()->buttons()) b->setChecked(false);
+            it.value()->setExclusive(true);
+            TabToChosenOption(it.value());
+        } else {
+            SetChoice(it.key(), choice);
+        }
+    }
 }
 
 void FormWindow::SetFocusOrder(const QList<int>& controls) {

@@ -10,6 +10,7 @@
 #include "ui/screen.h"
 
 class QAbstractButton;
+class QKeySequence;
 class QButtonGroup;
 class QComboBox;
 class QHBoxLayout;
@@ -34,6 +35,7 @@ public:
     int Choice(int control) const override;
     void SetChoice(int control, int value) override;
     void Focus(int control) override;
+    void Adopt(const FormView& other) override;
 
     // Registers a control under its number.  Every control gets an accessible
     // name: its caption.
@@ -49,6 +51,8 @@ public:
     QWidget* control(int id) const { return controls_.value(id); }
     // A centred row of buttons, in the order given.
     QHBoxLayout* AddButtonRow(const QList<QPair<int, QString>>& buttons);
+    // The key presses the button wherever the focus is in the window.
+    void AddShortcut(const QKeySequence& key, int button);
 
     // Focus order: the controls in the order given.
     void SetFocusOrder(const QList<int>& controls);

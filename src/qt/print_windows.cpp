@@ -1,4 +1,5 @@
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -45,6 +46,11 @@ FormWindow* BuildPrintWindow(WindowContext& context, const QList<int>& focusOrde
     buttons->addStretch();
     layout->addLayout(buttons);
 
+    // The design can be saved from here as from the main menu.
+    layout->addLayout(w->AddButtonRow({{S::kSave, "SAVE DESIGN"}, {S::kSaveAs, "SAVE AS..."}}));
+    w->AddShortcut(QKeySequence::Save, S::kSave);
+    w->AddShortcut(QKeySequence::SaveAs, S::kSaveAs);
+
     QLabel* status = w->AddDisplay(S::kStatus, "Print status");
     status->setWordWrap(true);
     status->setTextFormat(Qt::PlainText);
@@ -63,11 +69,11 @@ FormWindow* BuildPrintWindow(WindowContext& context, const QList<int>& focusOrde
 }  // namespace
 
 FormWindow* BuildFullDepthPrintWindow(WindowContext& context) {
-    return BuildPrintWindow(context, {S::kPrint, S::kMainMenu, S::kQuit});
+    return BuildPrintWindow(context, {S::kPrint, S::kMainMenu, S::kQuit, S::kSave, S::kSaveAs});
 }
 
 FormWindow* BuildOverlayPrintWindow(WindowContext& context) {
-    return BuildPrintWindow(context, {S::kMainMenu, S::kPrint, S::kQuit});
+    return BuildPrintWindow(context, {S::kMainMenu, S::kPrint, S::kQuit, S::kSave, S::kSaveAs});
 }
 
 }  // namespace korvelle

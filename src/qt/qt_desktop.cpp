@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "form_window.h"
 
@@ -30,6 +31,10 @@ Answer QtDesktop::Ask(const std::string& text, const std::string& title, Questio
         box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
+        // Alt and the underlined letter answer from the keyboard.
+        box.button(QMessageBox::Save)->setText("&Save");
+        box.button(QMessageBox::Discard)->setText("&Discard");
+        box.button(QMessageBox::Cancel)->setText("&Cancel");
     }
     switch (box.exec()) {
         case QMessageBox::Yes: return Answer::Yes;

@@ -1,7 +1,5 @@
 #include "qt_print_service.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -15,9 +13,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <exception>
+
+#include "whole_file.h"
 
 namespace korvelle {
 
@@ -149,39 +147,8 @@ PrintOutcome QtPrintService::Save(const QByteArray& pdf, const QString& target) 
         const QString file = QDir::toNativeSeparators(target) + (earlier ? ", the earlier file unchanged" : "");
         return PrintOutcome{PrintOutcome::NotSaved, (what + ": " + reason + " (" + file + ").").toStdString()};
     };
-    // Until commit() the bytes go to a temporary file of a unique name beside
-    // the target; a failure before that, or the file going out of scope,
-    // removes it.
     const std::unique_ptr<QSaveFile> file = SaveFile(target);
-    // Unbuffered, so that every write reaches the system and its failure
-    // shows here: a buffered write that fails only when flushed is not
-    // caught by QSaveFile::commit() (Qt 6.4), which then renames the
-    // truncated file over the target.
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return notSaved("no new file can be made in the folder " + QDir::toNativeSeparators(info.absolutePath()),
-                        file->errorString());
-    }
-    // A write may take only part of the bytes (a size limit reached half
-    // way); the next one then fails and says why.
-    for (qint64 written = 0; written < pdf.size();) {
-        const qint64 taken = file->write(pdf.constData() + written, pdf.size() - written);
-        if (taken <= 0) {
-            const QString reason = taken < 0 ? file->errorString()
-                                             : QString("only %1 of %2 bytes were written").arg(written).arg(pdf.size());
-            file->cancelWriting();
-            return notSaved("writing the file failed", reason);
-        }
-        written += taken;
-    }
-    // On the disk before it replaces the earlier file: a disk that fails
-    // only now (delayed allocation, a network file system) says so here,
-    // where QSaveFile::commit() would ignore it.
-    if (::fsync(file->handle()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        file->cancelWriting();
-        return notSaved("writing the file failed", reason);
-    }
-    if (!file->commit()) return notSaved("the finished file could not be put in place", file->errorString());
+    if (auto failure = WriteWhole(*file, pdf)) return notSaved(failure->what, failure->reason);
     return {PrintOutcome::Saved, QDir::toNativeSeparators(target).toStdString()};
 }
 

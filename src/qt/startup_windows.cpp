@@ -1,6 +1,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -56,6 +57,13 @@ FormWindow* BuildStartupWindow(WindowContext& context) {
     buttons->addWidget(cont);
     buttons->addStretch();
     layout->addLayout(buttons);
+    // A saved design can be reopened straight away, below the way on.
+    auto* open = new QHBoxLayout;
+    open->addStretch();
+    open->addWidget(w->AddButton(StartupScreen::kOpen, "OPEN DESIGN..."));
+    layout->addLayout(open);
+    w->AddShortcut(QKeySequence::Open, StartupScreen::kOpen);
+    w->SetFocusOrder({StartupScreen::kContinue, StartupScreen::kOpen});
     cont->setFocus();
     return w;
 }
@@ -90,6 +98,20 @@ FormWindow* BuildMainMenuWindow(WindowContext& context) {
     auto* w = new FormWindow(context.logic, ScreenTitle("Main Menu"));
     auto* layout = new QVBoxLayout(w);
     layout->addWidget(MakeHeading("MAIN MENU", w));
+    // The design's file: which it is, and saving or opening one.
+    auto* file = new QGroupBox(w);
+    file->setAccessibleName("Design file");
+    auto* fileLayout = new QVBoxLayout(file);
+    QLabel* status = w->AddDisplay(MainMenu::kFileStatus, "Design file");
+    status->setWordWrap(true);
+    status->setTextFormat(Qt::PlainText);
+    fileLayout->addWidget(status);
+    fileLayout->addLayout(w->AddButtonRow(
+        {{MainMenu::kSave, "SAVE DESIGN"}, {MainMenu::kSaveAs, "SAVE AS..."}, {MainMenu::kOpen, "OPEN DESIGN..."}}));
+    layout->addWidget(file);
+    w->AddShortcut(QKeySequence::Save, MainMenu::kSave);
+    w->AddShortcut(QKeySequence::SaveAs, MainMenu::kSaveAs);
+    w->AddShortcut(QKeySequence::Open, MainMenu::kOpen);
     auto* hint = MakeNote("(CLICK ON ONE)", w, false);
     hint->setAlignment(Qt::AlignCenter);
     layout->addWidget(hint);
@@ -108,7 +130,7 @@ FormWindow* BuildMainMenuWindow(WindowContext& context) {
     row->addWidget(w->AddButton(MainMenu::kContinue, "CONTINUE"));
     row->addStretch();
     layout->addLayout(row);
-    w->SetFocusOrder({MainMenu::kOptions, MainMenu::kContinue});
+    w->SetFocusOrder({MainMenu::kOptions, MainMenu::kContinue, MainMenu::kSave, MainMenu::kSaveAs, MainMenu::kOpen});
     w->setMinimumWidth(420);
     return w;
 }

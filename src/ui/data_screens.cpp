@@ -118,9 +118,9 @@ void ProjectInformationScreen::Click(int control) {
 DesignDataScreen::DesignDataScreen(Program& program) : FieldScreen(program, DesignDataFields()) {}
 
 void DesignDataScreen::Load() {
-    view().SetText(kTerminalServiceability, "2.5");
-    view().SetText(kSingleUnitEsal, "0.40");
-    view().SetText(kMultiUnitEsal, "1.50");
+    view().SetText(kTerminalServiceability, std::string(kDefaultServiceability));
+    view().SetText(kSingleUnitEsal, std::string(kDefaultSingleUnitEsal));
+    view().SetText(kMultiUnitEsal, std::string(kDefaultMultiUnitEsal));
 }
 
 void DesignDataScreen::Click(int control) {

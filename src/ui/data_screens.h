@@ -60,6 +60,10 @@ public:
         kLdf, kTerminalServiceability, kSoilSupport, kRegionalFactor, kSingleUnitEsal, kMultiUnitEsal,
         kRepresentativeEsal, kContinue, kClearForm, kQuit, kLdfLink, kCountyLink, kEsalLink, kBack
     };
+    // The texts the screen first shows, as the start-up values of the record.
+    static constexpr std::string_view kDefaultServiceability = "2.5";
+    static constexpr std::string_view kDefaultSingleUnitEsal = "0.40";
+    static constexpr std::string_view kDefaultMultiUnitEsal = "1.50";
     explicit DesignDataScreen(Program& program);
     void Click(int control) override;
 

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "core/number_format.h"
+#include "design_document.h"
 #include "print/font_choice.h"
 #include "structure_screens.h"
 
@@ -23,8 +24,14 @@ void PrintScreen::Click(int control) {
         case kPrint: Print(); break;
         case kMainMenu: program_.Move(self_, ScreenId::MainMenu); break;
         case kQuit: program_.Quit(); break;
+        case kSave: SaveDesign(false); break;
+        case kSaveAs: SaveDesign(true); break;
         default: break;
     }
+}
+
+void PrintScreen::SaveDesign(bool chooseFile) {
+    if (program_.document().Save(chooseFile)) view().SetText(kStatus, "Design saved as " + program_.document().path());
 }
 
 void PrintScreen::ResultAccepted() {

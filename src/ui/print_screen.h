@@ -64,7 +64,7 @@ inline constexpr std::string_view kFontNote =
 // run.
 class PrintScreen : public Screen {
 public:
-    enum Control { kNote, kPrint, kMainMenu, kQuit, kStatus };
+    enum Control { kNote, kPrint, kMainMenu, kQuit, kStatus, kSave, kSaveAs };
     PrintScreen(Program& program, ScreenId self, ScreenId result, FormKind kind)
         : program_(program), self_(self), result_(result), kind_(kind) {}
     void SetPrintService(PrintService* service) { service_ = service; }
@@ -86,6 +86,7 @@ protected:
 private:
     void Print();
     void PrintWithService();
+    void SaveDesign(bool chooseFile);
     Program& program_;
     ScreenId self_, result_;
     FormKind kind_;

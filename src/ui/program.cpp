@@ -1,6 +1,6 @@
 #include "program.h"
 
-#include "data_screens.h"
+#include "design_document.h"
 #include "screens.h"
 
 namespace korvelle {
@@ -8,6 +8,7 @@ namespace korvelle {
 Program::Program(DesignRecord& record, Desktop& desktop, WindowSystem& windows)
     : record_(record), desktop_(desktop), windows_(windows) {
     for (int i = 0; i < kScreenCount; ++i) screens_[i] = MakeScreen(static_cast<ScreenId>(i), *this);
+    document_ = std::make_unique<DesignDocument>(*this);
 }
 
 Program::~Program() = default;
@@ -27,31 +28,30 @@ void Program::Show(ScreenId id) {
     if (destroyed_[Index(id)]) return;  // the start-up and information screens never come back
     view(id);
     windows_.Show(id);
+    if (id != ScreenId::Guidelines) current_ = id;
+    logic(id).Shown();
 }
 
 void Program::Hide(ScreenId id) {
     if (created_[Index(id)] && !destroyed_[Index(id)]) windows_.Hide(id);
 }
 
-bool Program::AnythingEntered() {
-    // The design data screen is reached only with the project's traffic
-    // entered; before that, only the project screen can hold anything.
-    if (created(ScreenId::DesignData)) return true;
-    if (!created(ScreenId::ProjectInformation)) return false;
-    FormView& project = view(ScreenId::ProjectInformation);
-    for (int field = ProjectInformationScreen::kProjectNumber; field <= ProjectInformationScreen::kTruckPercent;
-         ++field) {
-        if (!project.Text(field).empty()) return true;
-    }
-    return false;
+void Program::Quit() {
+    if (document_->MayEnd(DesignDocument::kQuitting)) desktop_.Quit();
 }
 
-void Program::Quit() {
-    if (AnythingEntered() &&
-        desktop_.Ask(std::string(kQuitQuestion), std::string(kQuitTitle), Question::YesNo) != Answer::Yes) {
-        return;
+void Program::ShowOnly(ScreenId id) {
+    Show(id);
+    for (int i = 0; i < kScreenCount; ++i) {
+        const auto other = static_cast<ScreenId>(i);
+        if (other == id || !created_[i] || destroyed_[i]) continue;
+        if (other == ScreenId::Startup || other == ScreenId::Information) {
+            destroyed_[i] = true;
+            windows_.Destroy(other);
+        } else {
+            windows_.Hide(other);
+        }
     }
-    desktop_.Quit();
 }
 
 void Program::Move(ScreenId from, ScreenId to) {

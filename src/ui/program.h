@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "core/design_record.h"
@@ -11,9 +12,6 @@
 #include "screen_id.h"
 
 namespace korvelle {
-
-inline constexpr std::string_view kQuitQuestion = "Quit Korvelle? The design entered will be lost.";
-inline constexpr std::string_view kQuitTitle = "QUIT";
 
 // The desktop's windows, one per screen.
 class WindowSystem {
@@ -26,6 +24,8 @@ public:
     virtual void Hide(ScreenId id) = 0;
     virtual void Destroy(ScreenId id) = 0;
 };
+
+class DesignDocument;
 
 // One run of the program: the design record, the logic of every screen, and
 // the rules by which screens come and go.  A screen's window is created the
@@ -56,18 +56,29 @@ public:
 
     void Show(ScreenId id);
     void Hide(ScreenId id);
+    // Shows the screen and hides every other; the start-up and information
+    // screens go for good.
+    void ShowOnly(ScreenId id);
+    // The screen of the design the designer stands on (a worksheet counts;
+    // the guidelines do not).
+    ScreenId current() const { return current_; }
+    // The result screen whose structure was accepted last, if any.
+    std::optional<ScreenId> accepted() const { return accepted_; }
+    void Accept(ScreenId result) { accepted_ = result; }
+    void SetAccepted(std::optional<ScreenId> result) { accepted_ = result; }
     // Shows the next screen first, then hides the current one.
     void Move(ScreenId from, ScreenId to);
     // Shows the next screen, then closes and destroys the current one.
     void MoveAndDestroy(ScreenId from, ScreenId to);
-    // QUIT on a screen of the design: once anything has been entered, asks
-    // first whether to quit and lose it.
+    // QUIT on a screen of the design: with changes not saved, asks first
+    // whether to save them.
     void Quit();
     // Ends the program without a question (the start-up and information
     // screens, before anything can have been entered).
     void QuitNow() { desktop_.Quit(); }
-    // Whether the designer has entered anything that quitting would lose.
-    bool AnythingEntered();
+
+    // The design's file: saving, opening, changes since.
+    DesignDocument& document() { return *document_; }
 
 private:
     static int Index(ScreenId id) { return static_cast<int>(id); }
@@ -78,6 +89,9 @@ private:
     std::array<std::unique_ptr<Screen>, kScreenCount> screens_;
     std::array<bool, kScreenCount> created_{};
     std::array<bool, kScreenCount> destroyed_{};
+    ScreenId current_ = ScreenId::Startup;
+    std::optional<ScreenId> accepted_;
+    std::unique_ptr<DesignDocument> document_;
 };
 
 }  // namespace korvelle

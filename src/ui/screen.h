@@ -29,6 +29,11 @@ public:
     virtual void Changed(int /*control*/) {}
     // The window's close box.
     virtual void CloseBox() {}
+    // The window has just been shown.
+    virtual void Shown() {}
+    // Takes the state of the same screen of another run of the program: its
+    // controls, and whatever of the design the logic itself keeps.
+    virtual void Adopt(Screen& other) { view().Adopt(other.view()); }
 
 protected:
     virtual void Load() {}

@@ -1,13 +1,24 @@
 #include "startup_screens.h"
 
+#include <utility>
+
 #include "core/materials.h"
+#include "design_document.h"
 
 namespace korvelle {
 
 void StartupScreen::Load() { InitMaterialLists(program_.record()); }
 
 void StartupScreen::Click(int control) {
-    if (control == kContinue) program_.MoveAndDestroy(ScreenId::Startup, ScreenId::Information);
+    if (control == kOpen) {
+        program_.document().Open();
+    } else if (control == kContinue) {
+        if (!fileToOpen_.empty()) {
+            const std::string path = std::exchange(fileToOpen_, {});
+            if (program_.document().OpenFile(path)) return;
+        }
+        program_.MoveAndDestroy(ScreenId::Startup, ScreenId::Information);
+    }
 }
 
 void InformationScreen::Load() {
@@ -36,11 +47,16 @@ void MainMenu::SelectFullDepth() {
     program_.record().menuChoice = kFullDepth;
 }
 
+void MainMenu::Shown() { view().SetText(kFileStatus, program_.document().Status()); }
+
 void MainMenu::Click(int control) {
-    if (control == kOptions) {
-        program_.record().menuChoice = static_cast<std::int16_t>(view().Choice(kOptions));
-    } else if (control == kContinue) {
-        Continue();
+    switch (control) {
+        case kOptions: program_.record().menuChoice = static_cast<std::int16_t>(view().Choice(kOptions)); break;
+        case kContinue: Continue(); break;
+        case kSave: program_.document().Save(false); break;
+        case kSaveAs: program_.document().Save(true); break;
+        case kOpen: program_.document().Open(); break;
+        default: break;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "program.h"
@@ -7,18 +8,24 @@
 namespace korvelle {
 
 // The start-up screen: its load step prepares the design record for the run.
+// OPEN DESIGN... reopens a saved design straight away.
 class StartupScreen : public Screen {
 public:
-    enum Control { kContinue };
+    enum Control { kContinue, kOpen };
     explicit StartupScreen(Program& program) : program_(program) {}
     void Click(int control) override;
     void CloseBox() override { program_.QuitNow(); }
+    // A design file named when the program was started: CONTINUE opens it and
+    // goes straight to the main menu (or, when it cannot be opened, on as
+    // without it).
+    void SetFileToOpen(std::string path) { fileToOpen_ = std::move(path); }
 
 protected:
     void Load() override;
 
 private:
     Program& program_;
+    std::string fileToOpen_;
 };
 
 // The information screen with the usage notice and the contact block.
@@ -36,15 +43,17 @@ private:
     Program& program_;
 };
 
-// The hub of every run.
+// The hub of every run, and where designs are saved and opened.
 class MainMenu : public Screen {
 public:
-    enum Control { kOptions, kContinue };
+    enum Control { kOptions, kContinue, kSave, kSaveAs, kOpen, kFileStatus };
     enum Option { kFullDepth, kOverlay, kEditData, kQuit };
     explicit MainMenu(Program& program) : program_(program) {}
     void Click(int control) override;
     void DoubleClick(int control) override;
     void CloseBox() override { program_.Quit(); }
+    // Tells which file the design is and whether it has changed.
+    void Shown() override;
     // Selects "DESIGN A FULL-DEPTH PAVEMENT", as a finished data entry does.
     void SelectFullDepth();
 

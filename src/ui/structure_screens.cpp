@@ -129,6 +129,11 @@ FullDepthEntryScreen::FullDepthEntryScreen(Program& program)
                             {kFullDepthLowerList, 64, true}},
                            {{"", 0, 5}}) {}
 
+std::string FullDepthEntryScreen::MaterialName(int row, int position) const {
+    const std::int16_t m = this->row(row).list.MaterialAt(position);
+    return m == 0 ? std::string() : program_.record().fullDepthMaterials[static_cast<std::size_t>(m - 1)];
+}
+
 bool FullDepthEntryScreen::Check() {
     return TopCourseChosen(0, kTopCourseMessage) && ThicknessesEntered(0, 4) && CheckGroups();
 }
@@ -148,6 +153,13 @@ OverlayEntryScreen::OverlayEntryScreen(Program& program)
                             {kExistingList, 64, true},
                             {kExistingList, 64, true}},
                            {{"Overlay", 0, 3}, {"Existing", 3, 3}}) {}
+
+std::string OverlayEntryScreen::MaterialName(int row, int position) const {
+    const std::int16_t m = this->row(row).list.MaterialAt(position);
+    if (m == 0) return {};
+    const auto index = static_cast<std::size_t>(m - 1);
+    return row < kOverlayRows ? program_.record().overlayMaterials[index] : program_.record().existingMaterials[index];
+}
 
 bool OverlayEntryScreen::Check() {
     return TopCourseChosen(0, kTopOverlayMessage) && ThicknessesEntered(0, 2) &&
@@ -206,6 +218,7 @@ ResultSheet ResultScreen::Displayed() {
 
 void ResultScreen::Click(int control) {
     if (control == AcceptButton()) {
+        program_.Accept(self_);
         program_.Move(self_, print_);
         program_.logic<PrintScreen>(print_).ResultAccepted();
     } else if (control == EditButton()) {

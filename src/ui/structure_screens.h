@@ -44,6 +44,8 @@ public:
     int GuidelinesButton() const { return 3 * rows() + 1; }
     int QuitButton() const { return 3 * rows() + 2; }
     const RowSpec& row(int r) const { return rows_[r]; }
+    // The name a row's list shows at a position; empty for none.
+    virtual std::string MaterialName(int row, int position) const = 0;
 
     void Changed(int control) override;
     void Click(int control) override;
@@ -85,6 +87,7 @@ private:
 class FullDepthEntryScreen : public StructureEntryScreen {
 public:
     explicit FullDepthEntryScreen(Program& program);
+    std::string MaterialName(int row, int position) const override;
 
 protected:
     bool Check() override;
@@ -95,6 +98,7 @@ class OverlayEntryScreen : public StructureEntryScreen {
 public:
     static constexpr int kOverlayRows = 3;
     explicit OverlayEntryScreen(Program& program);
+    std::string MaterialName(int row, int position) const override;
 
 protected:
     bool Check() override;

@@ -2,8 +2,6 @@
 
 // What the design-file tests share: the example files and their texts.
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -16,9 +14,7 @@
 namespace korvelle::testing {
 
 inline std::string SourceFile(const std::string& relative) {
-    if (const char* root = std::getenv("KORVELLE_SOURCE_DIR"); root && *root) return std::string(root) + "/" + relative;
-    // This file lies three levels below the root.
-    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / relative).string();
+    return std::string(KORVELLE_SOURCE_DIR) + "/" + relative;
 }
 
 inline std::string FileText(const std::string& path) {

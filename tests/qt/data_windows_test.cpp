@@ -151,12 +151,13 @@ TEST_F(DataWindowsTest, TabEntersTheOfficeOptionsOnTheChoiceAndTheArrowsMoveIt) 
     EXPECT_EQ(QApplication::focusWidget(), offices[4]);
 }
 
-TEST_F(DataWindowsTest, TheCloseBoxOfAChainScreenEndsTheProgramOnceTheDesignerSaysYes) {
+TEST_F(DataWindowsTest, TheCloseBoxOfAChainScreenEndsTheProgramOnceTheDesignerDiscardsTheDesign) {
     program.Show(ScreenId::DesignData);
+    Type(ScreenId::DesignData, D::kLdf, "90");
     Window(ScreenId::DesignData)->close();
-    EXPECT_FALSE(desktop.quit);  // No, the default
+    EXPECT_FALSE(desktop.quit);  // Cancel, the default
     EXPECT_TRUE(Window(ScreenId::DesignData)->isVisible());
-    desktop.answers = {Answer::Yes};
+    desktop.answers = {Answer::Discard};
     Window(ScreenId::DesignData)->close();
     EXPECT_TRUE(desktop.quit);
     EXPECT_EQ(desktop.questions.size(), 2u);

@@ -14,9 +14,7 @@ namespace korvelle {
 namespace {
 
 std::filesystem::path SourceRoot() {
-    if (const char* root = std::getenv("KORVELLE_SOURCE_DIR"); root && *root) return root;
-    // tests/ui/county_table_test.cpp lies three levels below the root.
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    return KORVELLE_SOURCE_DIR;
 }
 
 std::string ShippedText() {

@@ -128,9 +128,9 @@ TEST(ProjectInformationScreen, ClearFormEmptiesAllNineFieldsAndLeavesTheRecord) 
     EXPECT_EQ(h.record.finalYear, 2020);
 }
 
-TEST(ProjectInformationScreen, QuitAndCloseBoxEndTheProgramWhenTheDesignerSaysYes) {
+TEST(ProjectInformationScreen, QuitAndCloseBoxEndTheProgramWhenTheDesignerDiscardsTheDesign) {
     ProjectRun h;
-    h.desktop.answers = {Answer::Yes, Answer::Yes};
+    h.desktop.answers = {Answer::Discard, Answer::Discard};
     h.Click(kProject, P::kQuit);
     h.Logic(kProject).CloseBox();
     EXPECT_EQ(h.desktop.questions.size(), 2u);
@@ -434,9 +434,9 @@ TEST(DesignDataScreen, ClearFormEmptiesTheFieldsWithoutDefaults) {
     EXPECT_FLOAT_EQ(h.record.terminalServiceability, 2.5f);
 }
 
-TEST(DesignDataScreen, QuitAndCloseBoxEndTheProgramWhenTheDesignerSaysYes) {
+TEST(DesignDataScreen, QuitAndCloseBoxEndTheProgramWhenTheDesignerDiscardsTheDesign) {
     DesignDataRun h;
-    h.desktop.answers = {Answer::Yes, Answer::Yes};
+    h.desktop.answers = {Answer::Discard, Answer::Discard};
     h.Click(kDesignData, D::kQuit);
     h.Logic(kDesignData).CloseBox();
     EXPECT_EQ(h.desktop.questions.size(), 2u);
@@ -545,9 +545,9 @@ TEST(DesignerInformationScreen, EnterGoesFromNameToCommentsToContinueAndDoesNoth
     EXPECT_EQ(h.record.designerName, "");
 }
 
-TEST(DesignerInformationScreen, QuitAndCloseBoxEndTheProgramWhenTheDesignerSaysYes) {
+TEST(DesignerInformationScreen, QuitAndCloseBoxEndTheProgramWhenTheDesignerDiscardsTheDesign) {
     DesignerRun h;
-    h.desktop.answers = {Answer::Yes, Answer::Yes};
+    h.desktop.answers = {Answer::Discard, Answer::Discard};
     h.Click(kDesigner, G::kQuit);
     h.Logic(kDesigner).CloseBox();
     EXPECT_EQ(h.desktop.questions.size(), 2u);

@@ -101,7 +101,7 @@ TEST(Program, FixedRoadOfAFullDepthAndAnOverlayDesign) {
     EXPECT_EQ(h.desktop.quits, 0);
 }
 
-TEST(Program, QuitOnEveryScreenAsksFirstAndOnlyYesEndsTheProgram) {
+TEST(Program, QuitOnEveryScreenAsksFirstAndCancelKeepsTheProgram) {
     Harness h;
     h.StartToMainMenu();
     h.Click(ScreenId::MainMenu, MainMenu::kContinue);
@@ -123,11 +123,11 @@ TEST(Program, QuitOnEveryScreenAsksFirstAndOnlyYesEndsTheProgram) {
         h.program.view(id);
         const std::size_t mark = h.windows.log.size();
         h.desktop.Clear();
-        h.Click(id, control);  // No, the default: nothing happens
+        h.Click(id, control);  // Cancel, the default: nothing happens
         ASSERT_EQ(h.desktop.questions.size(), 1u);
-        EXPECT_EQ(h.desktop.questions[0].text, "Quit Korvelle? The design entered will be lost.");
+        EXPECT_EQ(h.desktop.questions[0].text, "Save changes to the design NH-IM-85-1(123) before quitting?");
         EXPECT_EQ(h.desktop.quits, expected);
-        h.desktop.answers = {Answer::Yes};
+        h.desktop.answers = {Answer::Discard};
         h.Click(id, control);
         EXPECT_EQ(h.desktop.quits, ++expected);
         EXPECT_TRUE(h.windows.Since(mark).empty());
@@ -159,7 +159,7 @@ TEST(Program, CloseBoxOnAScreenOfTheChainAsksAsQuitDoes) {
         h.program.view(id);
         h.Logic(id).CloseBox();
         EXPECT_EQ(h.desktop.quits, expected) << Name(id);
-        h.desktop.answers = {Answer::Yes};
+        h.desktop.answers = {Answer::Discard};
         h.Logic(id).CloseBox();
         EXPECT_EQ(h.desktop.quits, ++expected) << Name(id);
     }

@@ -150,18 +150,18 @@ TEST(MainMenu, DoubleClickActsAsContinue) {
     {
         Harness h;
         h.StartToMainMenu();
-        h.desktop.answers = {Answer::Yes};
+        h.desktop.answers = {Answer::Discard};
         h.DoubleClickOption(kMenu, M::kOptions, M::kQuit);
         EXPECT_EQ(h.desktop.quits, 1);
     }
 }
 
-TEST(MainMenu, QuitOptionEndsTheProgramOnceTheDesignerSaysYes) {
+TEST(MainMenu, QuitOptionEndsTheProgramOnceTheDesignerDiscardsTheDesign) {
     Harness h;
     h.StartToMainMenu();
     h.ClickOption(kMenu, M::kOptions, M::kQuit);
     const std::size_t mark = h.windows.log.size();
-    h.desktop.answers = {Answer::Yes};
+    h.desktop.answers = {Answer::Discard};
     h.Click(kMenu, M::kContinue);
     EXPECT_EQ(h.desktop.questions.size(), 1u);
     EXPECT_EQ(h.desktop.quits, 1);
@@ -202,7 +202,7 @@ TEST(MainMenu, ReturnThroughTheDesignerScreenAlwaysSelectsFullDepth) {
 TEST(MainMenu, CloseBoxEndsTheProgram) {
     Harness h;
     h.StartToMainMenu();
-    h.desktop.answers = {Answer::Yes};
+    h.desktop.answers = {Answer::Discard};
     h.Logic(kMenu).CloseBox();
     EXPECT_EQ(h.desktop.quits, 1);
 }

@@ -1,0 +1,398 @@
+#include "ui/design_document.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/number_format.h"
+#include "fakes.h"
+#include "print/char_grid_page.h"
+#include "print/design_form.h"
+#include "ui/design_capture.h"
+
+namespace korvelle {
+namespace {
+
+using P = ProjectInformationScreen;
+using D = DesignDataScreen;
+using G = DesignerInformationScreen;
+using M = MainMenu;
+
+// The disk and the file dialogs: files in memory, a dialog answered by the
+// test, and a disk that may fail.
+class FakeStore : public DesignStore {
+public:
+    std::optional<std::string> ChooseSaveFile(const std::string& name) override {
+        offered.push_back(name);
+        return saveAs;
+    }
+    std::optional<std::string> ChooseOpenFile() override { return openPath; }
+    std::string Write(const std::string& path, const std::string& text) override {
+        if (!failure.empty()) return failure;
+        files[path] = text;
+        return {};
+    }
+    DesignFileReading Read(const std::string& path) override {
+        auto it = files.find(path);
+        if (it == files.end()) return DesignFileRefusal{path, "No such file or directory"};
+        return ReadDesignFileText(it->second);
+    }
+    std::string Now() override { return "2026-12-09T10:15:00Z"; }
+
+    std::map<std::string, std::string> files;
+    std::optional<std::string> saveAs = "design.korvelle";  // what the save dialog gives back
+    std::optional<std::string> openPath;                    // what the open dialog gives back
+    std::string failure;                                    // every write fails with this reason
+    std::vector<std::string> offered;                       // names the save dialog offered
+};
+
+std::vector<CountyEntry> Counties() {
+    return {{"APPLING", "4.0", "1.6"}, {"BAKER", "4.0", "1.5"}, {"COBB (north)", "2.5", "1.8"}, {"WORTH", "3.5", "1.4"}};
+}
+
+struct FileRun : Harness {
+    FakeStore store;
+    FileRun() {
+        program.document().SetStore(&store);
+        Logic<CountyWorksheet>(ScreenId::CountyWorksheet).SetTable(Counties());
+    }
+    // Opens a file of another run's disk from the start-up screen.
+    bool OpenFrom(const FakeStore& other, const std::string& path) {
+        store.files = other.files;
+        program.Start();
+        return program.document().OpenFile(path);
+    }
+};
+
+// Every value of the record, floats bit for bit, as one text.
+std::string RecordBits(const DesignRecord& r) {
+    std::ostringstream out;
+    auto f = [&](float v) { out << std::bit_cast<std::uint32_t>(v) << ' '; };
+    auto i = [&](long long v) { out << v << ' '; };
+    auto s = [&](const std::string& v) { out << '[' << v << "] "; };
+    s(r.projectNumber), s(r.piNumber), s(r.countyName), s(r.projectDescription);
+    i(r.initialYear), i(r.finalYear), i(r.initialAadt), i(r.finalAadt), f(r.truckPercent);
+    f(r.ldf), f(r.terminalServiceability), f(r.serviceabilityLoss), f(r.soilSupport), f(r.regionalFactor);
+    f(r.singleUnitEsal), f(r.multiUnitEsal), f(r.esal18);
+    i(r.meanAadt), i(r.dailyLoads), i(r.designLoading), f(r.requiredSn), f(r.snDifferencePercent), f(r.proposedSn);
+    i(r.officeIndex), s(r.designerName), s(r.designDate), s(r.designComments), i(r.menuChoice);
+    f(r.mmPerInch), f(r.topZoneCourse), f(r.topZoneDepth), i(r.fullDepthCourseCount), i(r.overlayCourseCount);
+    i(r.existingCourseCount), f(r.baseCoefficient);
+    for (std::size_t k = 0; k < 5; ++k) f(r.upperPart[k]), f(r.lowerPart[k]), i(r.fullDepthCourseMaterial[k]);
+    for (std::size_t k = 0; k < 5; ++k) f(r.fullDepthThickness[k]);
+    for (std::size_t k = 0; k < 3; ++k) i(r.overlayCourseMaterial[k]), f(r.overlayThickness[k]);
+    for (std::size_t k = 0; k < 3; ++k) i(r.existingCourseMaterial[k]), f(r.existingThickness[k]);
+    return out.str();
+}
+
+// What a screen shows: its texts, and its choices but the scroll bars (which
+// an opened design puts where the thickness is).
+std::map<int, std::string> Shown(Harness& h, ScreenId id) {
+    std::map<int, std::string> shown;
+    if (!h.windows.Exists(id)) return shown;
+    const FakeView& view = h.View(id);
+    std::set<int> bars;
+    if (id == ScreenId::FullDepthEntry || id == ScreenId::OverlayEntry) {
+        const auto& s = h.Logic<StructureEntryScreen>(id);
+        for (int r = 0; r < s.rows(); ++r) bars.insert(s.Scroll(r));
+    }
+    for (const auto& [control, text] : view.texts) {
+        if (!text.empty()) shown[control] = text;
+    }
+    for (const auto& [control, choice] : view.choices) {
+        if (choice >= 0 && !bars.count(control)) shown[control] += "#" + std::to_string(choice);
+    }
+    return shown;
+}
+
+std::vector<std::string> FormLines(Harness& h) {
+    if (!h.program.accepted()) return {};
+    const bool overlay = *h.program.accepted() == ScreenId::OverlayResult;
+    CharGridPage page;
+    const ResultSheet sheet = h.Logic<ResultScreen>(*h.program.accepted()).Displayed();
+    if (overlay) {
+        PrintOverlayForm(page, h.record, sheet, "Courier", 12.0);
+    } else {
+        PrintFullDepthForm(page, h.record, sheet, "Courier", 12.0);
+    }
+    return page.Lines();
+}
+
+// A design reached by typing, as a designer varies it: traffic, design data
+// typed or taken from the worksheets, any office, and full-depth and overlay
+// structures of every kind of course, laid by spread rate, split or not,
+// each evaluated and accepted.
+void TypeRandomDesign(FileRun& h, std::mt19937& rng) {
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    auto inches = [&](int quarters) { return FormatNumber(quarters / 4.0, "#0.00"); };
+    h.StartToProject();
+    const int year = pick(1980, 2040);
+    const int aadt = pick(100, 40000);
+    const std::vector<std::string> project = {"STP-" + std::to_string(pick(1, 9999)) + "(0" + std::to_string(pick(10, 99)) + ")",
+                                              std::to_string(pick(1000000, 9999999)), "ALLENBY \xc3\x89", "Widening",
+                                              std::to_string(year), std::to_string(aadt),
+                                              std::to_string(year + pick(1, 30)), std::to_string(aadt + pick(0, aadt)),
+                                              std::to_string(pick(1, 40)) + ".5"};
+    for (int f = 0; f < 9; ++f) h.SetText(ScreenId::ProjectInformation, f, project[f]);
+    h.Click(ScreenId::ProjectInformation, P::kContinue);
+
+    const ScreenId dd = ScreenId::DesignData;
+    h.SetText(dd, D::kTerminalServiceability, pick(0, 1) ? "2.5" : "3.0");
+    if (pick(0, 1)) {
+        h.Click(dd, D::kLdfLink);
+        h.EnterText(ScreenId::LdfWorksheet, LdfWorksheet::kEntry, std::to_string(pick(50, 100)));
+    } else {
+        h.SetText(dd, D::kLdf, "100");
+    }
+    if (pick(0, 1)) {
+        h.Click(dd, D::kCountyLink);
+        h.Choose(ScreenId::CountyWorksheet, CountyWorksheet::kList, pick(0, 3));
+        h.Click(ScreenId::CountyWorksheet, CountyWorksheet::kAccept);
+    } else {
+        h.SetText(dd, D::kSoilSupport, std::to_string(pick(2, 8)));
+        h.SetText(dd, D::kRegionalFactor, "1." + std::to_string(pick(0, 9)));
+    }
+    if (pick(0, 1)) {
+        h.Click(dd, D::kEsalLink);
+        h.EnterText(ScreenId::EsalWorksheet, EsalWorksheet::kEntry, "1." + std::to_string(pick(0, 4)));
+    } else {
+        h.SetText(dd, D::kRepresentativeEsal, "0.9");
+    }
+    h.Click(dd, D::kContinue);
+    h.SetText(ScreenId::DesignerInformation, G::kDesignerName, "A. Designer");
+    h.SetText(ScreenId::DesignerInformation, G::kComments, "Typed " + std::to_string(pick(0, 99)));
+    h.ClickOption(ScreenId::DesignerInformation, G::kOffice, pick(0, 4));
+    h.Click(ScreenId::DesignerInformation, G::kContinue);
+    ASSERT_TRUE(h.windows.Visible(ScreenId::MainMenu)) << h.desktop.Texts().size();
+
+    // One structure or both, in either order; the last accepted is printed.
+    std::vector<int> kinds = {M::kFullDepth, M::kOverlay};
+    std::shuffle(kinds.begin(), kinds.end(), rng);
+    kinds.resize(static_cast<std::size_t>(pick(1, 2)));
+    for (int kind : kinds) {
+        const bool overlay = kind == M::kOverlay;
+        const ScreenId entry = overlay ? ScreenId::OverlayEntry : ScreenId::FullDepthEntry;
+        h.ClickOption(ScreenId::MainMenu, M::kOptions, kind);
+        h.Click(ScreenId::MainMenu, M::kContinue);
+        const auto& s = h.Logic<StructureEntryScreen>(entry);
+        auto course = [&](int row, int position, int quarters) {
+            h.Choose(entry, s.List(row), position);
+            if (pick(0, 1)) {
+                h.Choose(entry, s.Scroll(row), std::min(quarters, s.row(row).scrollMaximum));
+            } else {
+                h.SetText(entry, s.Thickness(row), inches(quarters));
+            }
+        };
+        course(0, pick(0, 4), pick(1, 24));  // OGFC and PEM take "0"
+        const int lower = overlay ? pick(0, 2) : pick(0, 4);
+        for (int row = 1; row <= lower; ++row) course(row, pick(0, overlay ? 6 : 8), pick(1, overlay ? 24 : 40));
+        if (overlay) {
+            const int existing = pick(1, 3);
+            for (int row = 3; row < 3 + existing; ++row) course(row, pick(0, 5), pick(1, 64));
+        }
+        h.Click(entry, s.ContinueButton());
+        ASSERT_TRUE(h.desktop.messages.empty()) << h.desktop.Texts().front();
+        const ScreenId result = overlay ? ScreenId::OverlayResult : ScreenId::FullDepthResult;
+        h.Click(result, h.Logic<ResultScreen>(result).AcceptButton());
+        if (pick(0, 1)) h.Click(overlay ? ScreenId::OverlayPrint : ScreenId::FullDepthPrint, PrintScreen::kMainMenu);
+    }
+}
+
+TEST(DesignFiles, ADesignTypedSavedAndOpenedAgainIsTheSameDesign) {
+    std::mt19937 rng(20261209);
+    for (int design = 0; design < 60; ++design) {
+        SCOPED_TRACE("design " + std::to_string(design));
+        FileRun typed;
+        TypeRandomDesign(typed, rng);
+        if (::testing::Test::HasFatalFailure()) return;
+        ASSERT_TRUE(typed.program.document().Save(false));
+        EXPECT_FALSE(typed.program.document().Modified());
+
+        FileRun opened;
+        ASSERT_TRUE(opened.OpenFrom(typed.store, "design.korvelle")) << opened.desktop.Texts().front();
+        EXPECT_TRUE(opened.desktop.messages.empty());  // no results changed
+        EXPECT_TRUE(opened.windows.Visible(ScreenId::MainMenu));
+        EXPECT_EQ(opened.windows.visible.size(), 1u);
+        EXPECT_EQ(RecordBits(opened.record), RecordBits(typed.record));
+        for (int i = 0; i < kScreenCount; ++i) {
+            const auto id = static_cast<ScreenId>(i);
+            // (The ESAL worksheet is filled anew whenever it is opened.)
+            if (id == ScreenId::Startup || id == ScreenId::Information || id == ScreenId::EsalWorksheet) continue;
+            EXPECT_EQ(Shown(opened, id), Shown(typed, id)) << Name(id);
+        }
+        EXPECT_EQ(opened.program.accepted(), typed.program.accepted());
+        EXPECT_EQ(FormLines(opened), FormLines(typed));
+        EXPECT_FALSE(opened.program.document().Modified());
+        // Saved again unchanged, the file is the same text.
+        ASSERT_TRUE(opened.program.document().Save(false));
+        EXPECT_EQ(opened.store.files["design.korvelle"], typed.store.files["design.korvelle"]);
+    }
+}
+
+TEST(DesignFiles, AFileThatCannotBeUsedIsRefusedNamingWhyAndChangesNothing) {
+    FileRun typed;
+    std::mt19937 rng(7);
+    TypeRandomDesign(typed, rng);
+    ASSERT_TRUE(typed.program.document().Save(false));
+    const std::string good = typed.store.files["design.korvelle"];
+    auto edited = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        const auto at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+        return text;
+    };
+    struct Case {
+        std::string text;
+        std::string message;
+    };
+    const std::string project = typed.Text(ScreenId::ProjectInformation, P::kTruckPercent);
+    const std::vector<Case> cases = {
+        {edited("\"truckPercent\": \"" + project + "\"", "\"truckPercent\": \"150\""),
+         "Project information, 24-HOUR TRUCK %: Data is outside normal range"},
+        {edited("\"truckPercent\": \"" + project + "\"", "\"truckPercent\": \"\""),
+         "Project information, 24-HOUR TRUCK %: All required data must be entered before continuing"},
+        {edited("\"truckPercent\": \"" + project + "\"", "\"truckPercent\": \"ten\""),
+         "Project information, 24-HOUR TRUCK %: " + std::string(kNumberNeededMessage)},
+        {edited("\"piNumber\": \"", "\"piNumber\": \"12345678"), "Project information, P.I. NO.: holds at most 7 characters"},
+        {edited("\"terminalServiceability\": \"", "\"terminalServiceability\": \"9"),
+         "Design data, TERMINAL SERVICEABILITY INDEX: " + std::string(kServiceabilityMessage)},
+        {edited("\"format\": \"korvelle-design\"", "\"format\": \"spreadsheet\""), ""},
+        {"{ \"format\": ", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        FileRun h;
+        h.StartToMainMenu();
+        const DesignFile before = CaptureDesign(h.program);
+        const std::string recordBefore = RecordBits(h.record);
+        h.store.files["bad.korvelle"] = c.text;
+        h.desktop.Clear();
+        EXPECT_FALSE(h.program.document().OpenFile("bad.korvelle"));
+        ASSERT_EQ(h.desktop.messages.size(), 1u);
+        EXPECT_EQ(h.desktop.messages[0].text.rfind("Cannot open bad.korvelle: ", 0), 0u) << h.desktop.messages[0].text;
+        if (!c.message.empty()) {
+            EXPECT_EQ(h.desktop.messages[0].text, "Cannot open bad.korvelle: " + c.message);
+        }
+        EXPECT_EQ(CaptureDesign(h.program), before);
+        EXPECT_EQ(RecordBits(h.record), recordBefore);
+        EXPECT_EQ(h.program.document().path(), "");
+        EXPECT_TRUE(h.windows.Visible(ScreenId::MainMenu));
+    }
+}
+
+TEST(DesignFiles, ResultsThatComputeDifferentlyNowAreShownOnceAndTheNewOnesStand) {
+    FileRun typed;
+    std::mt19937 rng(11);
+    TypeRandomDesign(typed, rng);
+    ASSERT_TRUE(typed.program.document().Save(false));
+    DesignFile file = std::get<DesignFile>(ReadDesignFileText(typed.store.files["design.korvelle"]));
+    ASSERT_TRUE(file.accepted);
+    const std::string now = file.accepted->sheet.requiredSn;
+    file.accepted->sheet.requiredSn = "9.99";
+    file.accepted->designLoading = "1";
+    file.program = "0.9";
+    FileRun opened;
+    opened.store.files["old.korvelle"] = DesignFileText(file);
+    opened.program.Start();
+    ASSERT_TRUE(opened.program.document().OpenFile("old.korvelle"));
+    ASSERT_EQ(opened.desktop.messages.size(), 1u);
+    const std::string& text = opened.desktop.messages[0].text;
+    EXPECT_EQ(opened.desktop.messages[0].title, kResultsChangedTitle);
+    EXPECT_NE(text.find("version 0.9"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nRequired SN: saved 9.99, now " + now), std::string::npos) << text;
+    EXPECT_NE(text.find("\nDesign loading: saved 1, now " +
+                        FormatNumber(typed.record.designLoading, "###,###,###")),
+              std::string::npos)
+        << text;
+    const ScreenId result = *opened.program.accepted();
+    EXPECT_EQ(opened.Logic<ResultScreen>(result).Displayed().requiredSn, now);
+}
+
+TEST(DesignFiles, SaveWritesIntoTheDesignsFileAndSaveAsAlwaysAsksWhere) {
+    FileRun h;
+    h.StartToMainMenu();
+    EXPECT_EQ(h.program.document().Status(), "Design file: not saved yet (entries not saved)");
+    h.store.saveAs = "first.korvelle";
+    h.Click(ScreenId::MainMenu, M::kSave);
+    EXPECT_EQ(h.store.offered, std::vector<std::string>{"NH-IM-85-1(123).korvelle"});
+    EXPECT_EQ(h.Text(ScreenId::MainMenu, M::kFileStatus), "Design file: first.korvelle");
+    h.Click(ScreenId::MainMenu, M::kSave);  // into its file, without a dialog
+    EXPECT_EQ(h.store.offered.size(), 1u);
+    h.store.saveAs = "second.korvelle";
+    h.Click(ScreenId::MainMenu, M::kSaveAs);
+    EXPECT_EQ(h.store.offered.size(), 2u);
+    EXPECT_EQ(h.program.document().path(), "second.korvelle");
+    EXPECT_EQ(h.store.files.size(), 2u);
+    h.store.saveAs.reset();  // the dialog cancelled: nothing written
+    h.Click(ScreenId::MainMenu, M::kSaveAs);
+    EXPECT_EQ(h.program.document().path(), "second.korvelle");
+
+    // A failed write keeps the file as it was and says so, naming it.
+    h.program.Move(ScreenId::MainMenu, ScreenId::ProjectInformation);
+    h.SetText(ScreenId::ProjectInformation, P::kCounty, "WORTH");
+    const std::string kept = h.store.files["second.korvelle"];
+    h.store.failure = "writing the file failed: No space left on device";
+    EXPECT_FALSE(h.program.document().Save(false));
+    EXPECT_EQ(h.store.files["second.korvelle"], kept);
+    ASSERT_EQ(h.desktop.messages.size(), 1u);
+    EXPECT_EQ(h.desktop.messages[0].text.rfind("Not saved: writing the file failed: No space left on device\n\nsecond.korvelle", 0), 0u);
+    EXPECT_TRUE(h.program.document().Modified());
+}
+
+TEST(DesignFiles, QuitAndOpenAskToSaveChangesAndGoOnOnlyWhenSavedOrDiscarded) {
+    struct Case {
+        Answer answer;
+        bool saveDialogCancelled;
+        bool quits;
+    };
+    for (const Case& c : {Case{Answer::Cancel, false, false}, Case{Answer::Discard, false, true},
+                          Case{Answer::Save, false, true}, Case{Answer::Save, true, false}}) {
+        FileRun h;
+        h.StartToMainMenu();
+        if (c.saveDialogCancelled) h.store.saveAs.reset();
+        h.desktop.answers = {c.answer};
+        h.Logic(ScreenId::MainMenu).CloseBox();
+        ASSERT_EQ(h.desktop.questions.size(), 1u);
+        EXPECT_EQ(h.desktop.questions[0].text, "Save changes to the design NH-IM-85-1(123) before quitting?");
+        EXPECT_EQ(h.desktop.quits, c.quits ? 1 : 0);
+        EXPECT_EQ(h.store.files.size(), c.answer == Answer::Save && !c.saveDialogCancelled ? 1u : 0u);
+    }
+    // Saved and unchanged: no question at all.
+    FileRun h;
+    h.StartToMainMenu();
+    h.Click(ScreenId::MainMenu, M::kSave);
+    h.store.openPath = "design.korvelle";
+    h.Click(ScreenId::MainMenu, M::kOpen);
+    h.Logic(ScreenId::MainMenu).CloseBox();
+    EXPECT_TRUE(h.desktop.questions.empty());
+    EXPECT_EQ(h.desktop.quits, 1);
+}
+
+TEST(DesignFiles, ADesignSavedHalfWayOpensOnTheScreenItWasSavedFrom) {
+    FileRun h;
+    h.StartToDesignData();
+    h.SetText(ScreenId::DesignData, D::kSoilSupport, "not yet");
+    h.desktop.answers = {Answer::Save};
+    h.Logic(ScreenId::DesignData).CloseBox();
+    ASSERT_EQ(h.desktop.quits, 1);
+
+    FileRun opened;
+    ASSERT_TRUE(opened.OpenFrom(h.store, "design.korvelle"));
+    EXPECT_TRUE(opened.windows.Visible(ScreenId::DesignData));
+    EXPECT_EQ(opened.Text(ScreenId::DesignData, D::kSoilSupport), "not yet");
+    EXPECT_EQ(opened.record.truckPercent, 10.0f);  // the project screen was confirmed again
+    EXPECT_EQ(opened.record.requiredSn, 0.0f);     // and nothing after it
+    opened.SetText(ScreenId::DesignData, D::kSoilSupport, "4.0");
+    opened.Click(ScreenId::DesignData, D::kContinue);
+    EXPECT_TRUE(opened.windows.Visible(ScreenId::DesignerInformation));
+}
+
+}  // namespace
+}  // namespace korvelle
