@@ -99,13 +99,19 @@ CrossSectionModel ReadCrossSection(const FormView& cells, const ResultScreen& sc
 
 namespace {
 
-// Drawing area, in pixels.
-constexpr int kWidth = 480;
-constexpr int kHeight = 330;
+// Drawing area, in pixels: the size it asks for, and the least it is drawn
+// in on a small screen (room for two lines of label per band of a full
+// overlay, and for the zone note beside the stack).
+constexpr int kPreferredWidth = 480;
+constexpr int kPreferredHeight = 330;
+constexpr int kLeastWidth = 400;
+constexpr int kLeastHeight = 260;
 constexpr int kMargin = 14;
-constexpr int kStackLeft = 156;
+// The stack's left edge at the preferred width; a narrower drawing narrows
+// the room for the zone note left of the stack in proportion.
+constexpr int kPreferredStackLeft = 156;
 constexpr int kStackWidth = 100;
-constexpr int kLabelLeft = kStackLeft + kStackWidth + 22;
+constexpr int kLabelGap = 22;  // between the stack and its labels, for the leader lines
 constexpr int kSpreadRateBand = 8;
 constexpr double kMostPixelsPerInch = 28.0;
 
@@ -164,13 +170,16 @@ void Spread(std::vector<Label>& labels, double bottom) {
 CrossSectionView::CrossSectionView(const FormView& cells, const ResultScreen& screen, const DesignRecord& record,
                                    bool overlay, QWidget* parent)
     : QWidget(parent), cells_(cells), screen_(screen), record_(record), overlay_(overlay) {
-    setFixedSize(kWidth, kHeight);
+    setMinimumSize(kLeastWidth, kLeastHeight);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     setAccessibleName(overlay ? "Cross-section of the proposed overlay and the existing pavement"
                               : "Cross-section of the proposed pavement");
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     setFont(small);
 }
+
+QSize CrossSectionView::sizeHint() const { return {kPreferredWidth, kPreferredHeight}; }
 
 void CrossSectionView::paintEvent(QPaintEvent*) {
     const CrossSectionModel model = Model();
@@ -182,9 +191,14 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
     QFont bold = font();
     bold.setBold(true);
 
+    const int drawingWidth = width();
+    const int drawingHeight = height();
+    const int stackLeft = kPreferredStackLeft * drawingWidth / kPreferredWidth;
+    const int labelLeft = stackLeft + kStackWidth + kLabelGap;
+
     const bool spreadRateTop = model.layers.front().spreadRate;
     const double top = kMargin + (spreadRateTop ? kSpreadRateBand : 0);
-    const double available = kHeight - kMargin - top;
+    const double available = drawingHeight - kMargin - top;
     const double scale =
         model.totalInches > 0.0 ? std::min(kMostPixelsPerInch, available / model.totalInches) : kMostPixelsPerInch;
 
@@ -198,7 +212,7 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
         bandTop[i] = layer.spreadRate ? y - kSpreadRateBand : y;
         bandBottom[i] = bandTop[i] + height;
         if (!layer.spreadRate) y += height;
-        const QRectF band(kStackLeft, bandTop[i], kStackWidth, std::max(height, 1.0));
+        const QRectF band(stackLeft, bandTop[i], kStackWidth, std::max(height, 1.0));
         p.fillRect(band, Fill(layer));
         if (Texture(layer.kind) != Qt::NoBrush) p.fillRect(band, QBrush(QColor(0, 0, 0, 60), Texture(layer.kind)));
     }
@@ -208,9 +222,9 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
     for (std::size_t i = 0; i + 1 < model.layers.size(); ++i) {
         // The parts of a split course meet at the zone's dashed line.
         if (model.layers[i + 1].lowerPart) continue;
-        p.drawLine(QPointF(kStackLeft, bandBottom[i]), QPointF(kStackLeft + kStackWidth, bandBottom[i]));
+        p.drawLine(QPointF(stackLeft, bandBottom[i]), QPointF(stackLeft + kStackWidth, bandBottom[i]));
     }
-    p.drawRect(QRectF(kStackLeft, bandTop.front(), kStackWidth, bottom - bandTop.front()));
+    p.drawRect(QRectF(stackLeft, bandTop.front(), kStackWidth, bottom - bandTop.front()));
 
     // Overlay on existing pavement: a heavy line where they meet.
     std::vector<Label> labels;
@@ -222,19 +236,19 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
             labels.push_back({bandTop[i] + lineHeight / 2.0, double(lineHeight), 0.0, -1, heading});
             if (model.layers[i].existing && i > 0) {
                 p.setPen(QPen(Qt::black, 3));
-                p.drawLine(QPointF(kStackLeft - 8, bandTop[i]), QPointF(kStackLeft + kStackWidth + 8, bandTop[i]));
+                p.drawLine(QPointF(stackLeft - 8, bandTop[i]), QPointF(stackLeft + kStackWidth + 8, bandTop[i]));
             }
         }
         labels.push_back({(bandTop[i] + bandBottom[i]) / 2.0, 2.0 * lineHeight, 0.0, static_cast<int>(i), {}});
     }
-    Spread(labels, kHeight - 2);
+    Spread(labels, drawingHeight - 2);
 
     // Labels beside the stack, each joined to its band.
     for (const Label& label : labels) {
         if (label.layer < 0) {
             p.setFont(bold);
             p.setPen(Qt::black);
-            p.drawText(QRectF(kLabelLeft, label.top, kWidth - kLabelLeft, label.height),
+            p.drawText(QRectF(labelLeft, label.top, drawingWidth - labelLeft, label.height),
                        Qt::AlignLeft | Qt::AlignVCenter, label.heading);
             continue;
         }
@@ -243,17 +257,17 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
         const double centre = label.top + label.height / 2.0;
         p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
         p.setRenderHint(QPainter::Antialiasing, true);
-        QPainterPath leader(QPointF(kStackLeft + kStackWidth + 2, anchor));
-        leader.lineTo(kStackLeft + kStackWidth + 8, anchor);
-        leader.lineTo(kLabelLeft - 6, centre);
-        leader.lineTo(kLabelLeft - 2, centre);
+        QPainterPath leader(QPointF(stackLeft + kStackWidth + 2, anchor));
+        leader.lineTo(stackLeft + kStackWidth + 8, anchor);
+        leader.lineTo(labelLeft - 6, centre);
+        leader.lineTo(labelLeft - 2, centre);
         p.drawPath(leader);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setFont(font());
         p.setPen(Qt::black);
-        const QRectF text(kLabelLeft, label.top, kWidth - kLabelLeft, lineHeight);
-        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, metrics.elidedText(layer.material, Qt::ElideRight,
-                                                                              kWidth - kLabelLeft));
+        const QRectF text(labelLeft, label.top, drawingWidth - labelLeft, lineHeight);
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                   metrics.elidedText(layer.material, Qt::ElideRight, drawingWidth - labelLeft));
         p.setPen(QColor(0x40, 0x40, 0x40));
         p.drawText(text.translated(0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, LabelDetail(layer));
     }
@@ -261,7 +275,7 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
     // The bottom of the top asphalt zone, dashed, labelled on the left.
     if (model.zoneDepth <= 0.0) return;
     const QString depth = QString::fromStdString(FormatNumber(model.zoneDepth, "0.0"));
-    const QRectF notes(4, kMargin, kStackLeft - 20, kHeight - 2 * kMargin);
+    const QRectF notes(4, kMargin, stackLeft - 20, drawingHeight - 2 * kMargin);
     const QColor zoneColour(0xb0, 0x1c, 0x1c);
     p.setPen(zoneColour);
     if (model.zoneDepth > model.totalInches + 1e-6) {
@@ -273,9 +287,9 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
     const double zoneY = top + model.zoneDepth * scale;
     // Across the stack on a white line, so that it shows on dark bands too.
     p.setPen(QPen(Qt::white, 2));
-    p.drawLine(QPointF(kStackLeft, zoneY), QPointF(kStackLeft + kStackWidth, zoneY));
+    p.drawLine(QPointF(stackLeft, zoneY), QPointF(stackLeft + kStackWidth, zoneY));
     p.setPen(QPen(zoneColour, 2, Qt::DashLine));
-    p.drawLine(QPointF(notes.left(), zoneY), QPointF(kStackLeft + kStackWidth + 6, zoneY));
+    p.drawLine(QPointF(notes.left(), zoneY), QPointF(stackLeft + kStackWidth + 6, zoneY));
     p.setPen(zoneColour);
     const QString text = "bottom of top " + depth + " in.\nasphalt zone";
     const double height = 3 * lineHeight;

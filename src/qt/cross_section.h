@@ -50,6 +50,9 @@ public:
     CrossSectionView(const FormView& cells, const ResultScreen& screen, const DesignRecord& record, bool overlay,
                      QWidget* parent);
     CrossSectionModel Model() const { return ReadCrossSection(cells_, screen_, record_, overlay_); }
+    // The drawing asks for its full size and shrinks, to a least size, on a
+    // small screen.
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

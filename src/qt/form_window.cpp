@@ -12,11 +12,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyleHints>
 #include <QTextBoundaryFinder>
 #include <QValidator>
+#include <algorithm>
 
 namespace korvelle {
 
@@ -70,6 +73,34 @@ public:
 private:
     int limit_;
 };
+
+// A frameless scroll area that asks for the whole of its content, where
+// Qt's own asks for no more than a few dozen lines of it.
+class ContentScrollArea : public QScrollArea {
+public:
+    explicit ContentScrollArea(QWidget* parent) : QScrollArea(parent) {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setFocusPolicy(Qt::NoFocus);  // Tab goes to the controls inside; the area scrolls to them
+    }
+    QSize sizeHint() const override {
+        const QWidget* content = widget();
+        if (!content) return QScrollArea::sizeHint();
+        QSize size = content->sizeHint().expandedTo(content->minimumSizeHint()).expandedTo(content->minimumSize());
+        if (content->hasHeightForWidth()) size.setHeight(std::max(size.height(), content->heightForWidth(size.width())));
+        return size;
+    }
+};
+
+// True when `layout` or a layout inside it holds a push button.
+bool HoldsButton(QLayout* layout) {
+    if (!layout) return false;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (qobject_cast<QPushButton*>(item->widget()) || HoldsButton(item->layout())) return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -320,7 +351,95 @@ void FormWindow::SetFocusOrder(const QList<int>& controls) {
     }
 }
 
+void FormWindow::ScrollContent() {
+    auto* outer = qobject_cast<QBoxLayout*>(layout());
+    if (!outer || outer->count() == 0) return;
+    QWidget* focus = focusWidget();  // moving a widget takes its focus away
+    int moved = outer->count();
+    const bool vertical = outer->direction() == QBoxLayout::TopToBottom;
+    if (vertical && HoldsButton(outer->itemAt(moved - 1)->layout())) --moved;
+
+    auto* inner = new QBoxLayout(outer->direction());
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->setSpacing(outer->spacing());
+    for (int i = 0; i < moved; ++i) {
+        const int stretch = outer->stretch(0);
+        QLayoutItem* item = outer->takeAt(0);
+        if (QWidget* widget = item->widget()) {
+            inner->addWidget(widget, stretch, item->alignment());
+            delete item;
+        } else if (QLayout* child = item->layout()) {
+            child->setParent(nullptr);
+            inner->addLayout(child, stretch);
+        } else {
+            inner->addItem(item);
+            inner->setStretch(inner->count() - 1, stretch);
+        }
+    }
+    // Made a child of the window first: a widget moved between windows would
+    // lose its place in the focus order.
+    auto* content = new QWidget(this);
+    content->setLayout(inner);
+    // A width the builder asked of the window is asked of its content, so
+    // that the window itself may still be narrowed to the screen.
+    const QMargins margins = outer->contentsMargins();
+    if (minimumWidth() > 0) {
+        content->setMinimumWidth(minimumWidth() - margins.left() - margins.right());
+        setMinimumWidth(0);
+    }
+    auto* area = new ContentScrollArea(this);
+    area->setWidget(content);
+    outer->insertWidget(0, area, 1);
+    content->installEventFilter(this);
+    content_ = content;
+    area_ = area;
+    if (focus) focus->setFocus(Qt::OtherFocusReason);
+}
+
+void FormWindow::GrowToContent() {
+    area_->updateGeometry();  // its size hint follows the content's
+    if (!isVisible() || !screen()) return;
+    const QRect room = screen()->availableGeometry();
+    const QMargins frame = FrameMargins(this);
+    const QSize wanted = SizeFor(room.size().shrunkBy(frame)).expandedTo(size());
+    if (wanted == size()) return;
+    resize(wanted);
+    move(FitInside(QRect(pos(), wanted.grownBy(frame)), room).topLeft());
+}
+
+QSize FormWindow::SizeFor(QSize room) const {
+    QSize size = PreferredSize();
+    if (auto* area = qobject_cast<QScrollArea*>(area_)) {
+        const QSize wanted = size;
+        if (wanted.height() > room.height()) size.rwidth() += area->verticalScrollBar()->sizeHint().width();
+        if (wanted.width() > room.width()) size.rheight() += area->horizontalScrollBar()->sizeHint().height();
+    }
+    return size.boundedTo(room);
+}
+
+QRect FitInside(QRect frame, QRect screen) {
+    frame.setSize(frame.size().boundedTo(screen.size()));
+    frame.moveLeft(std::clamp(frame.left(), screen.left(), screen.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), screen.top(), screen.bottom() + 1 - frame.height()));
+    return frame;
+}
+
+QMargins FrameMargins(const QWidget* window) {
+    const QRect inner = window->geometry();
+    const QRect outer = window->frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+QSize FormWindow::PreferredSize() const {
+    if (area_) area_->updateGeometry();  // a size hint cached before the texts were filled in
+    QSize size = sizeHint().expandedTo(minimumSizeHint()).expandedTo(minimumSize());
+    if (hasHeightForWidth()) size.setHeight(std::max(size.height(), heightForWidth(size.width())));
+    return size;
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == content_ && event->type() == QEvent::LayoutRequest) GrowToContent();
     const int id = IdOf(watched);
     if (id < 0) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {

@@ -19,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollBar;
+class QScreen;
 
 namespace korvelle {
 
@@ -57,6 +58,22 @@ public:
     // Focus order: the controls in the order given.
     void SetFocusOrder(const QList<int>& controls);
 
+    // Moves everything the builder laid out, except a bottom row of buttons,
+    // into a scroll area that scrolls only when the window is smaller than
+    // its content: on a small screen the window is made to fit and its
+    // buttons stay in sight.  Positions are unchanged while the window has
+    // room, so the window looks as the builder laid it out.
+    void ScrollContent();
+    // Lets a window choose between its layouts for the room its screen
+    // offers (the size of its frame's interior), before it is sized.
+    virtual void ArrangeFor(QSize room) { Q_UNUSED(room); }
+    // The size the window asks for: its content at the size it prefers, a
+    // wrapped text at the height its width needs.
+    QSize PreferredSize() const;
+    // The size it takes in `room`: the size it asks for, as far as there is
+    // room, with room for a scroll bar beside or under content cut short.
+    QSize SizeFor(QSize room) const;
+
     // Set when the program ends, so that closing the window is not taken for
     // the user's close box.
     static void SetQuitting() { quitting_ = true; }
@@ -79,13 +96,26 @@ private:
     // group on the choice and the arrow keys move it.
     static void TabToChosenOption(QButtonGroup* group);
     int IdOf(QObject* object) const;
+    // Grows a shown window when its content comes to need more room (a
+    // longer message), as far as the screen allows.
+    void GrowToContent();
     Screen& logic_;
+    QWidget* content_ = nullptr;  // inside the scroll area
+    QWidget* area_ = nullptr;
     QHash<int, QWidget*> controls_;
     QHash<int, QButtonGroup*> groups_;
     QElapsedTimer shown_;
     static bool quitting_;
     static int clickGuard_;
 };
+
+// Where a window's frame goes so that it lies wholly inside the available
+// area of its screen: `frame` moved the least it takes, and made no larger
+// than `screen`.
+QRect FitInside(QRect frame, QRect screen);
+// The window manager's frame around a shown window (none offscreen without
+// a manager, or before the window is first shown).
+QMargins FrameMargins(const QWidget* window);
 
 // A label that reports clicks, for links and pictures.
 class ClickableLabel : public QLabel {

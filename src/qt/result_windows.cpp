@@ -25,18 +25,35 @@ const char* const kDimmed = "color: #8a8a8a;";
 const char* const kCourseCaptions[] = {"COURSE 1", "COURSE 2", "COURSE 3", "COURSE 4", "COURSE 5"};
 
 // A result window redraws its cross-section whenever the evaluation writes
-// its cells or EDIT clears them.
+// its cells or EDIT clears them.  The cross-section stands beside the sheet
+// where the screen is wide enough for both, shrinking first, else below it.
 class ResultWindow : public FormWindow {
 public:
     using FormWindow::FormWindow;
-    void SetDrawing(QWidget* drawing) { drawing_ = drawing; }
+    void SetDrawing(QWidget* drawing, QBoxLayout* body, QWidget* frame) {
+        drawing_ = drawing;
+        body_ = body;
+        frame_ = frame;
+    }
     void SetText(int control, const std::string& text) override {
         FormWindow::SetText(control, text);
         if (drawing_) drawing_->update();
     }
+    void ArrangeFor(QSize room) override {
+        body_->setDirection(QBoxLayout::LeftToRight);
+        body_->setAlignment(frame_, Qt::AlignTop);
+        // Side by side the window is at least as wide as the sheet, the
+        // drawing at its least width, and the window's margins.
+        const QMargins margins = layout()->contentsMargins();
+        if (body_->minimumSize().width() + margins.left() + margins.right() <= room.width()) return;
+        body_->setDirection(QBoxLayout::TopToBottom);
+        body_->setAlignment(frame_, Qt::AlignHCenter);
+    }
 
 private:
     QWidget* drawing_ = nullptr;
+    QBoxLayout* body_ = nullptr;
+    QWidget* frame_ = nullptr;
 };
 
 QLabel* ColumnHeading(const QString& text, QWidget* parent, Qt::Alignment alignment) {
@@ -147,16 +164,16 @@ FormWindow* BuildResultWindow(WindowContext& context, const ResultLayout& layout
     table->addStretch();
 
     auto* drawing = new CrossSectionView(*w, s, context.program.record(), overlay, w);
-    w->SetDrawing(drawing);
     auto* frame = new QGroupBox("CROSS-SECTION", w);
     frame->setAccessibleName("CROSS-SECTION");
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(drawing);
 
-    auto* body = new QHBoxLayout;
+    auto* body = new QBoxLayout(QBoxLayout::LeftToRight);
     body->addLayout(table);
     body->addSpacing(16);
     body->addWidget(frame, 0, Qt::AlignTop);
+    w->SetDrawing(drawing, body, frame);
     outer->addLayout(body);
     outer->addSpacing(8);
 

@@ -33,6 +33,7 @@ FormView& QtWindows::Create(ScreenId id, Screen& logic) {
         case ScreenId::FullDepthPrint: window = BuildFullDepthPrintWindow(context); break;
         case ScreenId::OverlayPrint: window = BuildOverlayPrintWindow(context); break;
     }
+    window->ScrollContent();
     windows_.insert(static_cast<int>(id), window);
     return *window;
 }
@@ -56,17 +57,28 @@ QPoint PlaceBeside(QSize size, QRect anchor, QRect screen) {
     return {x, y};
 }
 
+QMargins QtWindows::FrameMargins() const {
+    for (const auto& w : windows_) {
+        if (w && w->isVisible()) return korvelle::FrameMargins(w);
+    }
+    return {};
+}
+
 void QtWindows::Show(ScreenId id) {
     if (FormWindow* w = window(id)) {
-        if (!w->property("korvelleShown").toBool()) {
-            // First showing: centred on the screen, at its natural size.
+        QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+        const QRect room = screen ? screen->availableGeometry() : QRect();
+        const QMargins frame = FrameMargins();
+        if (!w->property("korvelleShown").toBool() && room.isValid()) {
+            // First showing: at the size its content asks for, as far as
+            // the screen allows, centred on the screen.
             w->setProperty("korvelleShown", true);
-            w->adjustSize();
-            if (QScreen* screen = QGuiApplication::primaryScreen()) {
-                QRect frame = w->frameGeometry();
-                frame.moveCenter(screen->availableGeometry().center());
-                w->move(frame.topLeft());
-            }
+            const QSize interior = room.size().shrunkBy(frame);
+            w->ArrangeFor(interior);
+            w->resize(w->SizeFor(interior));
+            QRect outer(QPoint(), w->size().grownBy(frame));
+            outer.moveCenter(room.center());
+            w->move(outer.topLeft());
         }
         // The mix guidelines open beside the structure entry screen they are
         // read with, so that both can be seen.
@@ -75,9 +87,19 @@ void QtWindows::Show(ScreenId id) {
                 FormWindow* anchor = window(entry);
                 QScreen* screen = anchor ? anchor->screen() : nullptr;
                 if (!anchor || !anchor->isVisible() || !screen) continue;
-                w->move(PlaceBeside(w->frameGeometry().size(), anchor->frameGeometry(), screen->availableGeometry()));
+                w->move(PlaceBeside(w->size().grownBy(frame), anchor->frameGeometry(),
+                                    screen->availableGeometry()));
                 break;
             }
+        }
+        // Never partly off the screen, wherever it was left or whatever
+        // screen it comes back on: moved in, and made smaller if it must be
+        // (its scroll area then takes what does not fit).
+        if (!w->isVisible() && room.isValid()) {
+            const QRect outer(w->pos(), w->size().grownBy(frame));  // a window's pos() is its frame's
+            const QRect fitted = FitInside(outer, room);
+            if (fitted.size() != outer.size()) w->resize(fitted.size().shrunkBy(frame));
+            w->move(fitted.topLeft());
         }
         w->show();
         if (QGuiApplication::platformName() != "offscreen") w->raise();

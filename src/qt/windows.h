@@ -54,6 +54,10 @@ public:
     FormWindow* window(ScreenId id) const { return windows_.value(static_cast<int>(id)); }
 
 private:
+    // The window manager's frame around a window, as measured on a window
+    // already shown; none before the first (and none without a manager).
+    QMargins FrameMargins() const;
+
     Program* program_ = nullptr;
     PrintService* printing_ = nullptr;
     QHash<int, QPointer<FormWindow>> windows_;

@@ -8,6 +8,7 @@
 set -euo pipefail
 
 readonly STEP_TIMEOUT=20   # seconds to wait for a window or a file
+SCREEN_SIZE=${SCREEN_SIZE:-1280x1024x24}   # Xvfb's screen: width x height x depth
 KEY_DELAY=15               # milliseconds between typed keys
 OUT=""
 SHOT_NUMBER=0
@@ -38,7 +39,7 @@ start_program() {
 
     local fifo="$OUT/display"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >"$OUT/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$SCREEN_SIZE" -nolisten tcp -noreset 3>"$fifo" >"$OUT/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local number
     read -r -t "$STEP_TIMEOUT" number <"$fifo" || fail "Xvfb did not start"

@@ -23,5 +23,28 @@ TEST(PlaceBeside, RightOfTheAnchorElseLeftElseAgainstTheRoomierEdge) {
     EXPECT_EQ(PlaceBeside(QSize(2000, 1200), QRect(100, 100, 700, 440), screen), QPoint(0, 0));
 }
 
+TEST(FitInside, MovesAFrameOntoTheScreenTheLeastItTakesAndShrinksOnlyWhatIsLarger) {
+    const QRect screen(0, 0, 1024, 768);
+    struct Case {
+        QRect frame;
+        QRect fitted;
+    };
+    const Case cases[] = {
+        {{100, 100, 600, 400}, {100, 100, 600, 400}},    // inside: left where it is
+        {{-55, 153, 900, 466}, {0, 153, 900, 466}},      // over the left edge
+        {{500, 500, 600, 400}, {424, 368, 600, 400}},    // over the right and bottom edges
+        {{-10, -20, 1134, 466}, {0, 0, 1024, 466}},      // wider than the screen: as wide
+        {{300, 200, 769, 800}, {255, 0, 769, 768}},      // taller than the screen: as tall
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.frame.x() << "," << c.frame.y() << " " << c.frame.width() << "x"
+                                          << c.frame.height());
+        EXPECT_EQ(FitInside(c.frame, screen), c.fitted);
+    }
+    // A screen that does not start at the origin (a second screen, a panel
+    // on the left).
+    EXPECT_EQ(FitInside(QRect(1200, -5, 400, 300), QRect(1280, 30, 1024, 738)), QRect(1280, 30, 400, 300));
+}
+
 }  // namespace
 }  // namespace korvelle
