@@ -49,9 +49,10 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    // SIGTERM and SIGINT end the run as QUIT does, from the event loop, and
-    // so also close a dialog that happens to be open.
-    korvelle::SignalQuit quitOnSignal([&program](int) { program.Quit(); });
+    // SIGTERM and SIGINT end the run from the event loop, closing a dialog
+    // that happens to be open, without a question: nobody may be there to
+    // answer it.
+    korvelle::SignalQuit quitOnSignal([&program](int) { program.QuitNow(); });
 
     program.Start();
     return QApplication::exec();

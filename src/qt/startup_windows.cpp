@@ -1,3 +1,4 @@
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -50,18 +51,18 @@ FormWindow* BuildStartupWindow(WindowContext& context) {
         label->setAlignment(Qt::AlignCenter);
         layout->addWidget(label);
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    // CONTINUE in the middle; a saved design can be reopened straight away
+    // from the corner beside it.
+    auto* buttons = new QGridLayout;
     QPushButton* cont = w->AddButton(StartupScreen::kContinue, "CONTINUE");
     cont->setDefault(true);
-    buttons->addWidget(cont);
-    buttons->addStretch();
+    QPushButton* open = w->AddButton(StartupScreen::kOpen, "OPEN DESIGN...");
+    buttons->addWidget(cont, 0, 1);
+    buttons->addWidget(open, 0, 2, Qt::AlignRight);
+    buttons->setColumnStretch(0, 1);
+    buttons->setColumnStretch(2, 1);
+    buttons->setColumnMinimumWidth(0, open->sizeHint().width());
     layout->addLayout(buttons);
-    // A saved design can be reopened straight away, below the way on.
-    auto* open = new QHBoxLayout;
-    open->addStretch();
-    open->addWidget(w->AddButton(StartupScreen::kOpen, "OPEN DESIGN..."));
-    layout->addLayout(open);
     w->AddShortcut(QKeySequence::Open, StartupScreen::kOpen);
     w->SetFocusOrder({StartupScreen::kContinue, StartupScreen::kOpen});
     cont->setFocus();

@@ -57,6 +57,15 @@ start_program() {
     PROGRAM_PID=$!
 }
 
+# Starts the program again on the same display and home folder, after it
+# has ended, with the arguments given.
+restart_program() {
+    local binary=$1
+    shift
+    "$binary" "$@" >>"$OUT/program.log" 2>&1 &
+    PROGRAM_PID=$!
+}
+
 # Waits until a visible window's title matches the whole of `title` and it
 # holds the keyboard focus, as the window manager would give it; prints its id.
 # A second argument names a window to pass over: the screen being left, when
@@ -129,11 +138,20 @@ shot() {
     import -window root "$OUT/$(printf '%02d' "$SHOT_NUMBER")-$1.png"
 }
 
-# QUIT with a design entered asks first; Yes (alt+y: No is the default).
+# QUIT with changes not saved asks first whether to save them: `discard`
+# (alt+d) or `save` (alt+s, then the save dialog's offered file); Cancel is
+# the default.
 answer_quit_question() {
     window "QUIT" >/dev/null
     shot quit-question
-    keys alt+y
+    if [ "${1:-discard}" = save ]; then
+        keys alt+s
+        window "Save the design" >/dev/null
+        shot save-dialog
+        keys Return
+    else
+        keys alt+d
+    fi
 }
 
 program_gone() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }

@@ -41,10 +41,31 @@ shot overlay-result
 keys Return                                     # ACCEPT
 print_form overlay
 keys Tab Return                                 # from PRINT to QUIT (this screen puts MAIN MENU first)
-answer_quit_question
+answer_quit_question save                       # as Documents/E2E-102.korvelle, the name offered
 program_ends
-
 text=$(printed_form form)
+design="$HOME/Documents/E2E-102.korvelle"
+file_appears "$design"
+grep -q '"format": "korvelle-design"' "$design" || fail "$design is not a design file"
+
+# The saved design opened at start-up stands on the main menu; printed again
+# without typing anything, it gives the same form.
+restart_program "$1" "$design"
+w=$(window "Flexible Pavement Design")
+click_bottom_centre "$w"                        # CONTINUE
+w=$(window "Flexible Pavement Design - Main Menu")
+shot reopened-main-menu
+main_menu 1                                     # DESIGN AN ASPHALT OVERLAY, as saved
+w=$(window "Flexible Pavement Design - Proposed Overlay")
+shot reopened-overlay-entry
+keys shift+Tab shift+Tab shift+Tab Return       # back from the first list past QUIT and the guidelines to CONTINUE
+window "Flexible Pavement Design - Proposed Overlay" "$w" >/dev/null
+keys Return                                     # ACCEPT
+print_form overlay overwrite
+keys Tab Return                                 # QUIT: nothing changed since the design was opened
+program_ends
+[ "$(printed_form reopened-form)" = "$text" ] || fail "the reopened design printed another form"
+
 # Mean AADT (10,000 + 17,380) / 2 = 13,690; 13,690 x 0.100 + 1 = 1,370
 # loads a day; x 20 x 365 = 10,001,000.
 form_has "$text" "Project: E2E-102 County: CORWIN"
