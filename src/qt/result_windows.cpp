@@ -25,7 +25,7 @@ const char* const kDimmed = "color: #8a8a8a;";
 const char* const kCourseCaptions[] = {"COURSE 1", "COURSE 2", "COURSE 3", "COURSE 4", "COURSE 5"};
 
 // A result window redraws its cross-section whenever the evaluation writes
-// its cells or EDIT clears them.
+// its cells or EDIT clears them: the numbers drawn change with the cells.
 class ResultWindow : public FormWindow {
 public:
     using FormWindow::FormWindow;
@@ -146,7 +146,7 @@ FormWindow* BuildResultWindow(WindowContext& context, const ResultLayout& layout
     table->addLayout(summary);
     table->addStretch();
 
-    auto* drawing = new CrossSectionView(*w, s, context.program.record(), overlay, w);
+    auto* drawing = new CrossSectionView(s, context.program.record(), overlay, w);
     w->SetDrawing(drawing);
     auto* frame = new QGroupBox("CROSS-SECTION", w);
     frame->setAccessibleName("CROSS-SECTION");
