@@ -23,6 +23,7 @@ constexpr int kCaptionWidth = 80;
 constexpr int kListWidth = 270;
 constexpr int kFieldWidth = 72;
 constexpr int kBarWidth = 220;
+constexpr int kFitWidth = 48;  // pixels: a narrow column for the short caption
 
 const char* const kCourseCaptions[] = {"COURSE 1", "COURSE 2", "COURSE 3", "COURSE 4", "COURSE 5"};
 
@@ -84,6 +85,7 @@ QGridLayout* CourseGrid(FormWindow* w, const StructureEntryScreen& s, int first,
         QPushButton* fit = w->AddButton(s.FitButton(r), "FIT");
         fit->setAccessibleName("Fit " + (fitGroup.isEmpty() ? course : fitGroup + " " + course) + " thickness");
         fit->setToolTip(kFitTip);
+        fit->setFixedWidth(kFitWidth);
         grid->addWidget(fit, k + 1, 4);
     }
     grid->setColumnStretch(5, 1);
