@@ -66,6 +66,7 @@ inline constexpr int kFullDepthNoCourse = 9;
 inline constexpr int kOverlayNoCourse = 7;
 inline constexpr int kExistingAsphaltic = 2;
 inline constexpr int kExistingGradedAggregate = 4;
+inline constexpr int kExistingSandClay = 5;
 inline constexpr int kExistingNoCourse = 6;
 }  // namespace position
 

@@ -75,5 +75,10 @@ struct SpreadRate {
 };
 inline constexpr SpreadRate kOgfcSpreadRate{"90 lb/sy", "50 kg/sm"};
 inline constexpr SpreadRate kPemSpreadRate{"135 lb/sy", "75 kg/sm"};
+// The spread rate of a top course of OGFC or PEM (the same numbers in the
+// full-depth and the overlay list).
+inline const SpreadRate& SpreadRateOf(std::int16_t surfaceMaterial) {
+    return surfaceMaterial == fulldepth::kOgfc ? kOgfcSpreadRate : kPemSpreadRate;
+}
 
 }  // namespace korvelle

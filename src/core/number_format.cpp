@@ -61,10 +61,10 @@ std::string Layout(std::string scaled, bool negative, const Pattern& p) {
     return text;
 }
 
-// Formats a value written with the given number of significant digits.
-std::string FormatDecimal(double value, int significant, std::string_view pattern) {
-    if (!std::isfinite(value)) return "#NUM";
-    Pattern p = ReadPattern(pattern);
+// The digits of |value| x 10^decimals, rounded as FormatNumber rounds: the
+// value written with the given number of significant digits, that decimal
+// rounded half away from zero.  The value must be finite.
+std::string ScaledDigits(double value, int significant, int decimals) {
     // The value as printf's "%.*e" writes it; to_chars gives the same text
     // without the cost of a formatted print.  The buffer stays zero-ended.
     std::array<char, 64> buffer{};
@@ -80,7 +80,7 @@ std::string FormatDecimal(double value, int significant, std::string_view patter
     }
     // digits[0] stands for 10^exponent; scaled by 10^decimals the first
     // `whole` digits form the integer that is kept.
-    int whole = exponent + p.decimals + 1;
+    int whole = exponent + decimals + 1;
     std::string scaled;
     int roundDigit = 0;
     if (whole >= static_cast<int>(digits.size())) {
@@ -91,7 +91,24 @@ std::string FormatDecimal(double value, int significant, std::string_view patter
     }
     if (scaled.empty()) scaled = "0";
     if (roundDigit >= 5) Increment(scaled);
-    return Layout(scaled, value < 0, p);
+    return scaled;
+}
+
+// Formats a value written with the given number of significant digits.
+std::string FormatDecimal(double value, int significant, std::string_view pattern) {
+    if (!std::isfinite(value)) return "#NUM";
+    Pattern p = ReadPattern(pattern);
+    return Layout(ScaledDigits(value, significant, p.decimals), value < 0, p);
+}
+
+// The rounded decimal as the nearest double, which is also what reading
+// the shown text gives.
+double RoundedDecimal(double value, int significant, int decimals) {
+    if (!std::isfinite(value)) return value;
+    const std::string scaled = ScaledDigits(value, significant, decimals) + "e-" + std::to_string(decimals);
+    double rounded = 0.0;
+    std::from_chars(scaled.data(), scaled.data() + scaled.size(), rounded, std::chars_format::scientific);
+    return value < 0 ? -rounded : rounded;
 }
 
 }  // namespace
@@ -103,6 +120,10 @@ std::string FormatNumber(double value, std::string_view pattern) {
 std::string FormatNumber(float value, std::string_view pattern) {
     return FormatDecimal(static_cast<double>(value), 7, pattern);
 }
+
+double RoundAsShown(double value, int decimals) { return RoundedDecimal(value, 15, decimals); }
+
+double RoundAsShown(float value, int decimals) { return RoundedDecimal(static_cast<double>(value), 7, decimals); }
 
 std::string FormatNumber(std::int64_t value, std::string_view pattern) {
     Pattern p = ReadPattern(pattern);

@@ -22,6 +22,13 @@ std::string FormatNumber(float value, std::string_view pattern);
 std::string FormatNumber(std::int32_t value, std::string_view pattern);
 std::string FormatNumber(std::int64_t value, std::string_view pattern);
 
+// The number FormatNumber shows with `decimals` digits after the point, as
+// the nearest double: RoundAsShown(0.30 * 2.75, 2) is 0.83, exactly what the
+// shown "0.83" reads back as.  Computations that go on from a shown value
+// (sums of shown values) take it from here, never from the text.
+double RoundAsShown(double value, int decimals);
+double RoundAsShown(float value, int decimals);
+
 // "mmmm d, yyyy" in English month names: "December 1, 2001".  Nothing for a
 // month outside 1 to 12.
 std::string FormatLongDate(int year, int month, int day);

@@ -14,14 +14,18 @@ constexpr float kTopZone = 4.5f;  // inches of pavement that take the upper asph
 constexpr float kMmPerInch = 25.4f;
 
 // Cells of one course: its name and thickness, then its coefficient and
-// structural value, on one line or split at the bottom of the top zone.
+// structural value, on one line or split at the bottom of the top zone.  The
+// numbers the cells are formatted from go into the course's parts.
 class RowWriter {
 public:
-    explicit RowWriter(ResultRow& row) : row_(row) {}
+    RowWriter(ResultRow& row, EvaluatedCourse& course) : row_(row), course_(course) {}
 
-    void Course(const std::string& name, float inches) {
+    void Course(const std::string& name, std::int16_t material, bool existing, float inches) {
         row_[kMaterialCell] = name;
         Thickness(kInchesCell, inches);
+        course_.material = material;
+        course_.existing = existing;
+        course_.parts.assign(1, EvaluatedPart{inches, 0.0f, 0.0});
     }
 
     void SpreadRate(const korvelle::SpreadRate& rate) {
@@ -29,26 +33,29 @@ public:
         row_[kMillimetresCell] = std::string(rate.metric);
         row_[kCoefficientCell] = "0.00";
         row_[kStructuralValueCell] = "0.00";
+        course_.spreadRate = true;
     }
 
     // An asphalt course wholly inside (0.44) or below (0.30) the top zone.
     void Asphalt(bool insideTopZone, float inches) {
-        const double coefficient = insideTopZone ? 0.44 : 0.30;
+        const double coefficient = insideTopZone ? kUpperAsphalt : kLowerAsphalt;
         row_[kCoefficientCell] = insideTopZone ? "0.44" : "0.30";
-        row_[kStructuralValueCell] = FormatNumber(coefficient * inches, "0.00");
+        Value(kStructuralValueCell, coefficient, coefficient * inches, 0);
     }
 
     // A base or concrete course, whose coefficient is a single.
     void Base(float coefficient, float inches) {
         row_[kCoefficientCell] = FormatNumber(coefficient, "0.00");
-        row_[kStructuralValueCell] = FormatNumber(coefficient * inches, "0.00");
+        Value(kStructuralValueCell, coefficient, coefficient * inches, 0);
     }
 
     // An asphalt course split at the bottom of the top zone.
     void Split(float upper, float lower) {
         Thickness(kInchesCell, upper);
         row_[kCoefficientCell] = "0.44";
-        row_[kStructuralValueCell] = FormatNumber(0.44 * upper, "0.00");
+        course_.parts.assign(2, EvaluatedPart{});
+        course_.parts[0].inches = upper;
+        Value(kStructuralValueCell, kUpperAsphalt, kUpperAsphalt * upper, 0);
         LowerPart(lower);
     }
 
@@ -58,23 +65,40 @@ public:
         row_[kInchesCell] = "4.50";
         row_[kMillimetresCell] = "114";
         row_[kCoefficientCell] = "0.44";
-        row_[kStructuralValueCell] = "1.98";
+        course_.parts.assign(2, EvaluatedPart{});
+        course_.parts[0].inches = kTopZone;
+        Value(kStructuralValueCell, kUpperAsphalt, kUpperAsphalt * kTopZone, 0);
         LowerPart(lower);
     }
 
 private:
+    static constexpr double kUpperAsphalt = 0.44;  // inside the top zone
+    static constexpr double kLowerAsphalt = 0.30;  // below it
+
     void Thickness(int cell, float inches) {
         row_[cell] = FormatNumber(inches, "#0.00");
         row_[cell + 1] = FormatNumber(kMmPerInch * inches, "###");
     }
 
+    // A structural value cell and the number it shows.  The product keeps
+    // its type (single for a base course, double for asphalt): the type
+    // decides how the value is rounded for showing.
+    template <typename Product>
+    void Value(int cell, double coefficient, Product product, std::size_t part) {
+        row_[cell] = FormatNumber(product, "0.00");
+        course_.parts[part].coefficient = static_cast<float>(coefficient);
+        course_.parts[part].value = RoundAsShown(product, 2);
+    }
+
     void LowerPart(float lower) {
         Thickness(kLowerInchesCell, lower);
         row_[kLowerCoefficientCell] = "0.30";
-        row_[kLowerStructuralValueCell] = FormatNumber(0.30 * lower, "0.00");
+        course_.parts[1].inches = lower;
+        Value(kLowerStructuralValueCell, kLowerAsphalt, kLowerAsphalt * lower, 1);
     }
 
     ResultRow& row_;
+    EvaluatedCourse& course_;
 };
 
 // The thickness of a course whose thickness does not count (a surface course
@@ -98,16 +122,20 @@ bool WithoutGaps(const std::array<std::int16_t, N>& materials, std::size_t first
     return true;
 }
 
-// Sums the structural values as displayed, then compares the proposed
-// structural number with the required one.
-void Summarize(ResultSheet& sheet, DesignRecord& record) {
+// Sums the structural values as displayed, row by row, then compares the
+// proposed structural number with the required one.
+void Summarize(Evaluation& evaluation, DesignRecord& record) {
+    ResultSheet& sheet = evaluation.sheet;
+    StructureNumbers& numbers = evaluation.numbers;
     float proposed = 0.0f;
-    for (const ResultRow& row : sheet.rows) {
-        for (int cell : {kStructuralValueCell, kLowerStructuralValueCell}) {
-            double value = LeadingValue(row[cell]);
-            if (value > 0.0) proposed = static_cast<float>(proposed + value);
+    for (const EvaluatedCourse& course : numbers.courses) {
+        for (const EvaluatedPart& part : course.parts) {
+            if (part.value > 0.0) proposed = static_cast<float>(proposed + part.value);
         }
     }
+    numbers.proposedSn = proposed;
+    numbers.requiredSn = record.requiredSn;
+    numbers.topZoneDepth = record.topZoneDepth;
     record.proposedSn = proposed;
     record.snDifferencePercent = static_cast<float>(
         std::fabs((static_cast<double>(proposed) - record.requiredSn) / record.requiredSn * 100.0));
@@ -125,14 +153,23 @@ void Summarize(ResultSheet& sheet, DesignRecord& record) {
 
 // The top asphalt course: split when it reaches below the top zone, else
 // wholly inside it.
-void WriteTopCourse(ResultRow& row, int zone, float inches, DesignRecord& record) {
+void WriteTopCourse(RowWriter row, int zone, float inches, DesignRecord& record) {
     if (zone == 1) {
         record.upperPart[0] = kTopZone;
         record.lowerPart[0] = inches - kTopZone;
-        RowWriter(row).SplitTopCourse(record.lowerPart[0]);
+        row.SplitTopCourse(record.lowerPart[0]);
     } else {
-        RowWriter(row).Asphalt(true, inches);
+        row.Asphalt(true, inches);
     }
+}
+
+// A sheet of `rows` empty rows, with numbers for the `shown` rows.
+Evaluation Blank(int rows, int shown, bool overlay) {
+    Evaluation evaluation;
+    evaluation.sheet.rows.resize(rows);
+    evaluation.numbers.overlay = overlay;
+    evaluation.numbers.courses.resize(shown);
+    return evaluation;
 }
 
 bool CanCompare(const DesignRecord& record) {
@@ -144,10 +181,6 @@ bool IsFullDepthCourse(std::int16_t m) { return m >= fulldepth::kFirstMix && m <
 bool IsOverlayMix(std::int16_t m) { return m >= overlay::kFirstMix && m <= overlay::kLastMix; }
 bool IsExistingCourse(std::int16_t m) { return m >= existing::kConcreteGood && m <= existing::kSandClayBase; }
 
-const korvelle::SpreadRate& SpreadRateOf(std::int16_t surfaceMaterial) {
-    return surfaceMaterial == fulldepth::kOgfc ? kOgfcSpreadRate : kPemSpreadRate;
-}
-
 }  // namespace
 
 std::optional<float> CourseThickness(std::string_view text) {
@@ -156,8 +189,9 @@ std::optional<float> CourseThickness(std::string_view text) {
     return value;
 }
 
-std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& courses,
-                                             DesignRecord& record) {
+namespace {
+
+std::optional<Evaluation> FullDepth(const std::array<CourseEntry, 5>& courses, DesignRecord& record) {
     std::array<std::int16_t, 5> material{};
     material[0] = kFullDepthTopList.MaterialAt(courses[0].position);
     for (std::size_t k = 1; k < 5; ++k) material[k] = kFullDepthLowerList.MaterialAt(courses[k].position);
@@ -183,14 +217,14 @@ std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& c
     record.fullDepthCourseCount = static_cast<std::int16_t>(n);
     for (int k = 0; k < n; ++k) record.fullDepthThickness[k] = t[k];
 
-    ResultSheet sheet;
-    sheet.rows.resize(5);
+    Evaluation evaluation = Blank(5, n, false);
+    auto writer = [&](int k) { return RowWriter(evaluation.sheet.rows[k], evaluation.numbers.courses[k]); };
     for (int k = 0; k < n; ++k) {
-        RowWriter(sheet.rows[k]).Course(record.fullDepthMaterials[material[k] - 1], t[k]);
+        writer(k).Course(record.fullDepthMaterials[material[k] - 1], material[k], false, t[k]);
     }
     if (spreadRateTop) {
         record.topZoneDepth = t[0] + kTopZone;
-        RowWriter(sheet.rows[0]).SpreadRate(SpreadRateOf(material[0]));
+        writer(0).SpreadRate(SpreadRateOf(material[0]));
     }
 
     // The course in which the bottom of the top zone falls: strictly inside a
@@ -211,9 +245,9 @@ std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& c
     }
     record.topZoneCourse = static_cast<float>(zone);
 
-    if (!spreadRateTop) WriteTopCourse(sheet.rows[0], zone, t[0], record);
+    if (!spreadRateTop) WriteTopCourse(writer(0), zone, t[0], record);
     for (int k = 2; k <= n; ++k) {
-        RowWriter row(sheet.rows[k - 1]);
+        RowWriter row = writer(k - 1);
         const std::int16_t m = material[k - 1];
         if (!IsFullDepthMix(m)) {
             record.baseCoefficient = FullDepthBaseCoefficient(m);
@@ -227,13 +261,12 @@ std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& c
         }
     }
 
-    Summarize(sheet, record);
-    return sheet;
+    Summarize(evaluation, record);
+    return evaluation;
 }
 
-std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& overlayCourses,
-                                           const std::array<CourseEntry, 3>& existingCourses,
-                                           DesignRecord& record) {
+std::optional<Evaluation> Overlay(const std::array<CourseEntry, 3>& overlayCourses,
+                                  const std::array<CourseEntry, 3>& existingCourses, DesignRecord& record) {
     std::array<std::int16_t, 3> over{};
     over[0] = kOverlayTopList.MaterialAt(overlayCourses[0].position);
     for (std::size_t k = 1; k < 3; ++k) over[k] = kOverlayLowerList.MaterialAt(overlayCourses[k].position);
@@ -274,15 +307,20 @@ std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& ove
     for (int k = 0; k < n; ++k) record.overlayThickness[k] = t[k];
     for (int k = 0; k < std::max(existingCount, 1); ++k) record.existingThickness[k] = e[k];
 
-    ResultSheet sheet;
-    sheet.rows.resize(6);
-    for (int k = 0; k < n; ++k) RowWriter(sheet.rows[k]).Course(record.overlayMaterials[over[k] - 1], t[k]);
-    for (int k = 0; k < std::max(existingCount, 1); ++k) {
-        RowWriter(sheet.rows[3 + k]).Course(record.existingMaterials[under[k] - 1], e[k]);
+    // The numbers hold the overlay courses in use, then the existing rows shown.
+    const int existingShown = std::max(existingCount, 1);
+    Evaluation evaluation = Blank(6, n + existingShown, true);
+    auto writer = [&](int k) { return RowWriter(evaluation.sheet.rows[k], evaluation.numbers.courses[k]); };
+    auto existingWriter = [&](int k) {
+        return RowWriter(evaluation.sheet.rows[3 + k], evaluation.numbers.courses[n + k]);
+    };
+    for (int k = 0; k < n; ++k) writer(k).Course(record.overlayMaterials[over[k] - 1], over[k], false, t[k]);
+    for (int k = 0; k < existingShown; ++k) {
+        existingWriter(k).Course(record.existingMaterials[under[k] - 1], under[k], true, e[k]);
     }
     if (spreadRateTop) {
         record.topZoneDepth = t[0] + kTopZone;
-        RowWriter(sheet.rows[0]).SpreadRate(SpreadRateOf(over[0]));
+        writer(0).SpreadRate(SpreadRateOf(over[0]));
     }
 
     // Courses numbered from the surface: overlay courses 1 to 3, then the
@@ -306,9 +344,9 @@ std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& ove
     const bool zoneEndsBelowCourse1 = zone == 0 && !spreadRateTop && t[0] == L;
     auto insideZone = [&](int k) { return zone == 0 ? !zoneEndsBelowCourse1 : zone > k; };
 
-    if (!spreadRateTop) WriteTopCourse(sheet.rows[0], zone, t[0], record);
+    if (!spreadRateTop) WriteTopCourse(writer(0), zone, t[0], record);
     for (int k = 2; k <= n; ++k) {
-        RowWriter row(sheet.rows[k - 1]);
+        RowWriter row = writer(k - 1);
         if (zone == k) {
             record.upperPart[k - 1] = L - S[k - 1];
             record.lowerPart[k - 1] = S[k] - L;
@@ -319,7 +357,7 @@ std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& ove
     }
 
     for (int k = 0; k < existingCount; ++k) {
-        RowWriter row(sheet.rows[3 + k]);
+        RowWriter row = existingWriter(k);
         if (under[k] == existing::kAsphalticConcrete) {
             if (k == 0 && zone == 4) {
                 record.upperPart[3] = L - T;
@@ -334,8 +372,35 @@ std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& ove
         }
     }
 
-    Summarize(sheet, record);
-    return sheet;
+    Summarize(evaluation, record);
+    return evaluation;
+}
+
+}  // namespace
+
+std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& courses,
+                                             DesignRecord& record) {
+    auto evaluation = FullDepth(courses, record);
+    if (!evaluation) return std::nullopt;
+    return std::move(evaluation->sheet);
+}
+
+std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& overlay,
+                                           const std::array<CourseEntry, 3>& existing,
+                                           DesignRecord& record) {
+    auto evaluation = Overlay(overlay, existing, record);
+    if (!evaluation) return std::nullopt;
+    return std::move(evaluation->sheet);
+}
+
+std::optional<Evaluation> Evaluate(const EnteredStructure& structure, DesignRecord& record) {
+    const auto& rows = structure.rows;
+    if (structure.overlay) {
+        if (rows.size() != kOverlayScreenRows) return std::nullopt;
+        return Overlay({rows[0], rows[1], rows[2]}, {rows[3], rows[4], rows[5]}, record);
+    }
+    if (rows.size() != kFullDepthRows) return std::nullopt;
+    return FullDepth({rows[0], rows[1], rows[2], rows[3], rows[4]}, record);
 }
 
 }  // namespace korvelle

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,41 @@ struct ResultSheet {
     std::string verdict;     // "Overdesign", "Underdesign" or kExactVerdict
 };
 
+// One part of an evaluated course: the whole course, or its part above or
+// below the bottom of the top asphalt zone.  These are the numbers the sheet's
+// cells were formatted from.
+struct EvaluatedPart {
+    float inches = 0.0f;
+    float coefficient = 0.0f;
+    double value = 0.0;  // coefficient x inches as shown, to 0.01: what the proposed SN sums
+};
+
+// One course row of the result, top down.
+struct EvaluatedCourse {
+    std::int16_t material = 0;  // number in its material list (full-depth, overlay or existing)
+    bool existing = false;      // a course of the existing pavement under an overlay
+    bool spreadRate = false;    // OGFC or PEM: shown by spread rate, no thickness that counts
+    // One part, or two for a course split at the bottom of the top zone
+    // (upper part first; it may be 0 inches thick).  The top existing row
+    // of "[NO COURSE]" has one part of coefficient 0.
+    std::vector<EvaluatedPart> parts;
+};
+
+// The evaluated structure as numbers, for deciding and drawing.
+struct StructureNumbers {
+    bool overlay = false;
+    std::vector<EvaluatedCourse> courses;  // the rows shown, top down
+    float topZoneDepth = 0.0f;  // inches from the surface, a spread-rate course included
+    float proposedSn = 0.0f;    // the sum of the shown values, as the sheet shows it
+    float requiredSn = 0.0f;
+};
+
+// An evaluation: the sheet as shown and the numbers behind it.
+struct Evaluation {
+    ResultSheet sheet;
+    StructureNumbers numbers;
+};
+
 inline constexpr const char* kOverdesign = "Overdesign";
 inline constexpr const char* kUnderdesign = "Underdesign";
 // Proposed and required structural numbers are equal.
@@ -74,5 +110,20 @@ std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& c
 std::optional<ResultSheet> EvaluateOverlay(const std::array<CourseEntry, 3>& overlay,
                                            const std::array<CourseEntry, 3>& existing,
                                            DesignRecord& record);
+
+// The course rows of one entry screen, top down: 5 full-depth courses, or 3
+// overlay courses followed by 3 existing courses.
+struct EnteredStructure {
+    bool overlay = false;
+    std::vector<CourseEntry> rows;
+};
+inline constexpr int kFullDepthRows = 5;
+inline constexpr int kOverlayCourseRows = 3;  // overlay courses, then as many existing courses
+inline constexpr int kOverlayScreenRows = 6;
+
+// EvaluateFullDepth or EvaluateOverlay on the rows, with the numbers behind
+// the sheet.  Nothing, and the record unchanged, when the structure cannot be
+// evaluated or the rows are not as many as the screen has.
+std::optional<Evaluation> Evaluate(const EnteredStructure& structure, DesignRecord& record);
 
 }  // namespace korvelle

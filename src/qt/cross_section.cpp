@@ -9,7 +9,6 @@
 
 #include "core/materials.h"
 #include "core/number_format.h"
-#include "core/number_text.h"
 
 namespace korvelle {
 
@@ -17,15 +16,10 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-template <std::size_t N>
-int NumberIn(const std::array<std::string, N>& materials, const std::string& name) {
-    auto it = std::find(materials.begin(), materials.end(), name);
-    return it == materials.end() ? 0 : static_cast<int>(it - materials.begin()) + 1;
-}
-
-LayerKind KindOf(const std::string& name, const DesignRecord& record, bool overlay, bool existingCourse) {
-    if (existingCourse) {
-        switch (NumberIn(record.existingMaterials, name)) {
+LayerKind KindOf(const EvaluatedCourse& course, bool overlay) {
+    const std::int16_t m = course.material;
+    if (course.existing) {
+        switch (m) {
             case existing::kConcreteGood:
             case existing::kConcreteFair: return LayerKind::Concrete;
             case existing::kSoilCementBase: return LayerKind::StabilizedBase;
@@ -34,66 +28,55 @@ LayerKind KindOf(const std::string& name, const DesignRecord& record, bool overl
             default: return LayerKind::AsphaltMix;
         }
     }
-    const int m = overlay ? NumberIn(record.overlayMaterials, name) : NumberIn(record.fullDepthMaterials, name);
-    if (m == fulldepth::kOgfc || m == fulldepth::kPem) return LayerKind::SpreadRateSurface;
+    if (course.spreadRate) return LayerKind::SpreadRateSurface;
     if (!overlay && m == fulldepth::kSoilCementBase) return LayerKind::StabilizedBase;
     if (!overlay && m == fulldepth::kGradedAggregateBase) return LayerKind::GranularBase;
     return LayerKind::AsphaltMix;
 }
 
-// A thickness cell as a number of inches; nothing for a spread rate.
-std::optional<double> Inches(const QString& text) {
-    if (text.trimmed().isEmpty()) return 0.0;
-    auto value = ParseNumber(text.toStdString());
-    if (!value) return std::nullopt;
-    return std::max(0.0, *value);
+QString MaterialName(const EvaluatedCourse& course, bool overlay, const DesignRecord& record) {
+    const auto index = static_cast<std::size_t>(course.material - 1);
+    if (course.existing) return Q(record.existingMaterials.at(index));
+    return Q(overlay ? record.overlayMaterials.at(index) : record.fullDepthMaterials.at(index));
 }
 
 }  // namespace
 
-CrossSectionModel ReadCrossSection(const FormView& cells, const ResultScreen& screen, const DesignRecord& record,
-                                   bool overlay) {
+CrossSectionModel ReadCrossSection(const StructureNumbers& numbers, const DesignRecord& record) {
     CrossSectionModel model;
     double spreadRateInches = 0.0;
-    for (int r = 0; r < screen.rows(); ++r) {
-        auto cell = [&](int c) {
-            return c < screen.CellsInRow(r) ? Q(cells.Text(ResultScreen::Cell(r, c))) : QString();
-        };
-        const QString name = cell(kMaterialCell);
-        if (name.isEmpty()) continue;
-
+    for (const EvaluatedCourse& course : numbers.courses) {
+        if (course.parts.empty()) continue;
         CrossSectionLayer layer;
-        layer.material = name;
-        layer.thickness = cell(kInchesCell);
-        layer.coefficient = cell(kCoefficientCell);
-        layer.existing = overlay && r >= OverlayEntryScreen::kOverlayRows;
-        layer.kind = KindOf(name.toStdString(), record, overlay, layer.existing);
-        const std::optional<double> inches = Inches(layer.thickness);
-        if (inches) {
-            layer.inches = *inches;
-        } else if (r == 0) {  // only the top course is laid by spread rate
+        layer.material = MaterialName(course, numbers.overlay, record);
+        layer.existing = course.existing;
+        layer.kind = KindOf(course, numbers.overlay);
+        if (course.spreadRate) {
             layer.spreadRate = true;
-            layer.kind = LayerKind::SpreadRateSurface;
-            spreadRateInches = overlay ? record.overlayThickness[0] : record.fullDepthThickness[0];
-        }
-
-        const QString lowerThickness = cell(kLowerInchesCell);
-        if (lowerThickness.isEmpty()) {
+            layer.thickness = Q(std::string(SpreadRateOf(course.material).imperial));
+            layer.coefficient = "0.00";
+            spreadRateInches = course.parts.front().inches;
             model.layers.push_back(layer);
             continue;
         }
-        // A course split at the bottom of the top zone: an upper part of no
-        // thickness (the course above ended right at the bottom) is no band.
-        if (layer.inches > 0.0) model.layers.push_back(layer);
-        CrossSectionLayer lower = layer;
-        lower.thickness = lowerThickness;
-        lower.inches = Inches(lowerThickness).value_or(0.0);
-        lower.coefficient = cell(kLowerCoefficientCell);
-        lower.lowerPart = true;
-        model.layers.push_back(lower);
+        // The top existing row shows "[NO COURSE]" with no coefficient.
+        const bool rated = !(course.existing && course.material == existing::kNoCourse);
+        for (std::size_t i = 0; i < course.parts.size(); ++i) {
+            const EvaluatedPart& part = course.parts[i];
+            // A split course's upper part of no thickness (the course above
+            // ended right at the bottom of the zone) is no band.
+            const bool lowerPart = i > 0;
+            if (course.parts.size() > 1 && !lowerPart && part.inches <= 0.0f) continue;
+            CrossSectionLayer band = layer;
+            band.inches = std::max(0.0, static_cast<double>(part.inches));
+            band.thickness = Q(FormatNumber(part.inches, "#0.00"));
+            band.coefficient = rated ? Q(FormatNumber(part.coefficient, "0.00")) : QString();
+            band.lowerPart = lowerPart;
+            model.layers.push_back(band);
+        }
     }
     for (const CrossSectionLayer& layer : model.layers) model.totalInches += layer.inches;
-    if (!model.layers.empty()) model.zoneDepth = std::max(0.0, record.topZoneDepth - spreadRateInches);
+    if (!model.layers.empty()) model.zoneDepth = std::max(0.0, numbers.topZoneDepth - spreadRateInches);
     return model;
 }
 
@@ -167,9 +150,9 @@ void Spread(std::vector<Label>& labels, double bottom) {
 
 }  // namespace
 
-CrossSectionView::CrossSectionView(const FormView& cells, const ResultScreen& screen, const DesignRecord& record,
-                                   bool overlay, QWidget* parent)
-    : QWidget(parent), cells_(cells), screen_(screen), record_(record), overlay_(overlay) {
+CrossSectionView::CrossSectionView(const ResultScreen& screen, const DesignRecord& record, bool overlay,
+                                   QWidget* parent)
+    : QWidget(parent), screen_(screen), record_(record), overlay_(overlay) {
     setMinimumSize(kLeastWidth, kLeastHeight);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     setAccessibleName(overlay ? "Cross-section of the proposed overlay and the existing pavement"
@@ -180,6 +163,10 @@ CrossSectionView::CrossSectionView(const FormView& cells, const ResultScreen& sc
 }
 
 QSize CrossSectionView::sizeHint() const { return {kPreferredWidth, kPreferredHeight}; }
+
+CrossSectionModel CrossSectionView::Model() const {
+    return screen_.numbers() ? ReadCrossSection(*screen_.numbers(), record_) : CrossSectionModel{};
+}
 
 void CrossSectionView::paintEvent(QPaintEvent*) {
     const CrossSectionModel model = Model();

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/design_record.h"
-#include "ui/form_view.h"
 #include "ui/structure_screens.h"
 
 namespace korvelle {
@@ -35,11 +34,10 @@ struct CrossSectionModel {
     double totalInches = 0.0;
 };
 
-// Reads the result rows from the window's cells: a row with a material is a
-// course, split in two when its second line is filled.  The record gives the
-// depth of the top asphalt zone and the material lists.
-CrossSectionModel ReadCrossSection(const FormView& cells, const ResultScreen& screen, const DesignRecord& record,
-                                   bool overlay);
+// The bands of an evaluated structure: one per course, or two for a course
+// split at the bottom of the top zone (an upper part of no thickness is no
+// band).  The record gives the material names.
+CrossSectionModel ReadCrossSection(const StructureNumbers& numbers, const DesignRecord& record);
 
 // The evaluated structure drawn as a cross-section: one band per course or
 // part of a course, its height to scale, labelled with material, thickness
@@ -47,9 +45,9 @@ CrossSectionModel ReadCrossSection(const FormView& cells, const ResultScreen& sc
 // overlay, a heavy line between the overlay and the existing pavement.
 class CrossSectionView : public QWidget {
 public:
-    CrossSectionView(const FormView& cells, const ResultScreen& screen, const DesignRecord& record, bool overlay,
-                     QWidget* parent);
-    CrossSectionModel Model() const { return ReadCrossSection(cells_, screen_, record_, overlay_); }
+    // Draws the numbers of the evaluation the result screen shows.
+    CrossSectionView(const ResultScreen& screen, const DesignRecord& record, bool overlay, QWidget* parent);
+    CrossSectionModel Model() const;
     // The drawing asks for its full size and shrinks, to a least size, on a
     // small screen.
     QSize sizeHint() const override;
@@ -58,7 +56,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const FormView& cells_;
     const ResultScreen& screen_;
     const DesignRecord& record_;
     bool overlay_;

@@ -25,8 +25,9 @@ const char* const kDimmed = "color: #8a8a8a;";
 const char* const kCourseCaptions[] = {"COURSE 1", "COURSE 2", "COURSE 3", "COURSE 4", "COURSE 5"};
 
 // A result window redraws its cross-section whenever the evaluation writes
-// its cells or EDIT clears them.  The cross-section stands beside the sheet
-// where the screen is wide enough for both, shrinking first, else below it.
+// its cells or EDIT clears them: the numbers drawn change with the cells.
+// The cross-section stands beside the sheet where the screen is wide enough
+// for both, shrinking first, else below it.
 class ResultWindow : public FormWindow {
 public:
     using FormWindow::FormWindow;
@@ -163,7 +164,7 @@ FormWindow* BuildResultWindow(WindowContext& context, const ResultLayout& layout
     table->addLayout(summary);
     table->addStretch();
 
-    auto* drawing = new CrossSectionView(*w, s, context.program.record(), overlay, w);
+    auto* drawing = new CrossSectionView(s, context.program.record(), overlay, w);
     auto* frame = new QGroupBox("CROSS-SECTION", w);
     frame->setAccessibleName("CROSS-SECTION");
     auto* frameLayout = new QVBoxLayout(frame);

@@ -30,6 +30,9 @@ const char* const kSurfaceNote =
     "OGFC and PEM layers should be entered only for COURSE 1.  For OGFC or PEM, enter \"0\" for thickness or leave "
     "the thickness field blank.";
 const char* const kThicknessNote = "To set thickness, type a number into the THICKNESS field or use the scroll bars";
+const char* const kFitTip =
+    "Sets this course's thickness to the least quarter inch at which the proposed SN meets the required SN, "
+    "every other course as it stands";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -43,10 +46,12 @@ QStringList SliceNames(const std::array<std::string, N>& materials, const Materi
 
 // One course row per entry of `names`, starting at row `first` of the
 // screen, under the thickness column heading.  `group` tells the rows of the
-// two groups of the overlay screen apart for screen readers.
+// two groups of the overlay screen apart for screen readers; `fitGroup` does
+// the same for the FIT buttons ("overlay", "existing").
 template <std::size_t N>
 QGridLayout* CourseGrid(FormWindow* w, const StructureEntryScreen& s, int first, int count,
-                        const std::array<std::string, N>& materials, const QString& group) {
+                        const std::array<std::string, N>& materials, const QString& group,
+                        const QString& fitGroup) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(6);
@@ -75,13 +80,20 @@ QGridLayout* CourseGrid(FormWindow* w, const StructureEntryScreen& s, int first,
         grid->addWidget(list, k + 1, 1);
         grid->addWidget(field, k + 1, 2);
         grid->addWidget(bar, k + 1, 3, Qt::AlignVCenter);
+
+        QPushButton* fit = w->AddButton(s.FitButton(r), "FIT");
+        fit->setAccessibleName("Fit " + (fitGroup.isEmpty() ? course : fitGroup + " " + course) + " thickness");
+        fit->setToolTip(kFitTip);
+        // As narrow as its short caption allows, in any font.
+        fit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        grid->addWidget(fit, k + 1, 4);
     }
-    grid->setColumnStretch(4, 1);
+    grid->setColumnStretch(5, 1);
     return grid;
 }
 
 // The notes and the buttons under the course rows; the focus order runs row
-// by row (list, thickness, scroll bar), then along the buttons.
+// by row (list, thickness, scroll bar, FIT), then along the buttons.
 void FinishEntryWindow(FormWindow* w, QVBoxLayout* layout, const StructureEntryScreen& s) {
     layout->addSpacing(8);
     layout->addWidget(MakeNote(kSurfaceNote, w));
@@ -92,7 +104,7 @@ void FinishEntryWindow(FormWindow* w, QVBoxLayout* layout, const StructureEntryS
                                        {s.QuitButton(), "QUIT"}}));
 
     QList<int> order;
-    for (int r = 0; r < s.rows(); ++r) order << s.List(r) << s.Thickness(r) << s.Scroll(r);
+    for (int r = 0; r < s.rows(); ++r) order << s.List(r) << s.Thickness(r) << s.Scroll(r) << s.FitButton(r);
     order << s.ContinueButton() << s.GuidelinesButton() << s.QuitButton();
     w->SetFocusOrder(order);
     w->control(s.List(0))->setFocus();
@@ -115,7 +127,7 @@ FormWindow* BuildFullDepthEntryWindow(WindowContext& context) {
     auto* layout = new QVBoxLayout(w);
     layout->addWidget(MakeHeading("PROPOSED PAVEMENT STRUCTURE", w));
     layout->addSpacing(8);
-    layout->addLayout(CourseGrid(w, s, 0, s.rows(), record.fullDepthMaterials, QString()));
+    layout->addLayout(CourseGrid(w, s, 0, s.rows(), record.fullDepthMaterials, QString(), QString()));
     FinishEntryWindow(w, layout, s);
     return w;
 }
@@ -131,13 +143,13 @@ FormWindow* BuildOverlayEntryWindow(WindowContext& context) {
 
     QGroupBox* overlay = Group("PROPOSED OVERLAY", w);
     auto* overlayLayout = new QVBoxLayout(overlay);
-    overlayLayout->addLayout(CourseGrid(w, s, 0, kOverlayRows, record.overlayMaterials, "PROPOSED OVERLAY"));
+    overlayLayout->addLayout(CourseGrid(w, s, 0, kOverlayRows, record.overlayMaterials, "PROPOSED OVERLAY", "overlay"));
     layout->addWidget(overlay);
 
     QGroupBox* existing = Group("EXISTING PAVEMENT", w);
     auto* existingLayout = new QVBoxLayout(existing);
     existingLayout->addLayout(CourseGrid(w, s, kOverlayRows, s.rows() - kOverlayRows, record.existingMaterials,
-                                         "EXISTING PAVEMENT"));
+                                         "EXISTING PAVEMENT", "existing"));
     layout->addWidget(existing);
 
     FinishEntryWindow(w, layout, s);

@@ -1,15 +1,21 @@
 #include "structure_screens.h"
 
+#include "fit.h"
 #include "print_screen.h"
 
 #include "core/number_format.h"
 #include "core/number_text.h"
+#include "core/thickness_fit.h"
 
 namespace korvelle {
 
 namespace {
 
-std::string CourseName(const CourseGroup& group, int course) {
+// OGFC and PEM are laid by spread rate: CONTINUE writes this thickness
+// whatever was typed.
+constexpr std::string_view kSpreadRateThickness = "0";
+
+std::string GroupCourseName(const CourseGroup& group, int course) {
     std::string name = "COURSE " + std::to_string(course);
     if (group.name.empty()) return name;
     return std::string(group.name) + " " + name;
@@ -27,8 +33,19 @@ void StructureEntryScreen::Changed(int control) {
     view().SetText(Thickness(r), FormatNumber(view().Choice(control) / 4.0, "#0.00"));
 }
 
+std::string StructureEntryScreen::CourseName(int row) const {
+    for (const CourseGroup& group : groups_) {
+        if (row >= group.firstRow && row < group.firstRow + group.rows) {
+            return GroupCourseName(group, row - group.firstRow + 1);
+        }
+    }
+    return {};
+}
+
 void StructureEntryScreen::Click(int control) {
-    if (control == ContinueButton()) {
+    if (control >= FitButton(0) && control < FitButton(rows())) {
+        Fit(control - FitButton(0));
+    } else if (control == ContinueButton()) {
         Continue();
     } else if (control == GuidelinesButton()) {
         program_.Show(ScreenId::Guidelines);
@@ -59,10 +76,9 @@ bool StructureEntryScreen::TopCourseChosen(int row, std::string_view message) {
 
 bool StructureEntryScreen::ThicknessesEntered(int first, int last) {
     for (int r = first; r <= last; ++r) {
-        const std::int16_t m = Material(r);
-        if (r == 0 && m >= 1 && m <= 2) {
-            view().SetText(Thickness(r), "0");  // OGFC and PEM are laid by spread rate
-        } else if (InUse(r) && ThicknessMissing(r)) {
+        if (SpreadRate(r)) {
+            if (fitting_ < 0) view().SetText(Thickness(r), std::string(kSpreadRateThickness));
+        } else if (InUse(r) && r != fitting_ && ThicknessMissing(r)) {
             ReportError(program_.desktop(), kThicknessMessage);
             return false;
         }
@@ -70,14 +86,28 @@ bool StructureEntryScreen::ThicknessesEntered(int first, int last) {
     return true;
 }
 
-CourseEntry StructureEntryScreen::Entry(int row) {
-    return CourseEntry{view().Choice(List(row)), view().Text(Thickness(row))};
+bool StructureEntryScreen::SpreadRate(int row) {
+    const std::int16_t m = Material(row);
+    return row == 0 && m >= 1 && m <= 2;
+}
+
+std::string StructureEntryScreen::ThicknessText(int row) {
+    return SpreadRate(row) ? std::string(kSpreadRateThickness) : view().Text(Thickness(row));
+}
+
+EnteredStructure StructureEntryScreen::Entered() {
+    EnteredStructure structure;
+    structure.overlay = self_ == ScreenId::OverlayEntry;
+    for (int r = 0; r < rows(); ++r) {
+        structure.rows.push_back({view().Choice(List(r)), ThicknessText(r)});
+    }
+    return structure;
 }
 
 bool StructureEntryScreen::CheckGroups() {
     for (const CourseGroup& group : groups_) {
         const auto thicknessRefused = [&](int k) {
-            ReportError(program_.desktop(), "The thickness of " + CourseName(group, k + 1) +
+            ReportError(program_.desktop(), "The thickness of " + GroupCourseName(group, k + 1) +
                                                 " must be a number of inches from 0 to " +
                                                 FormatNumber(kMaxCourseThickness, "0") + " (for example 1.50)");
             return false;
@@ -85,7 +115,7 @@ bool StructureEntryScreen::CheckGroups() {
         int empty = -1;  // first course of the group without a course in it
         for (int k = 0; k < group.rows; ++k) {
             const int r = group.firstRow + k;
-            const std::string thickness = view().Text(Thickness(r));
+            const std::string thickness = ThicknessText(r);
             if (!InUse(r)) {
                 if (empty < 0) empty = k;
                 // The top row of a group is evaluated and shown even when it
@@ -96,12 +126,12 @@ bool StructureEntryScreen::CheckGroups() {
             }
             if (empty >= 0) {
                 ReportError(program_.desktop(),
-                            CourseName(group, empty + 1) + " has no course, but " + CourseName(group, k + 1) +
-                                " below it has one: choose a material for " + CourseName(group, empty + 1) +
+                            GroupCourseName(group, empty + 1) + " has no course, but " + GroupCourseName(group, k + 1) +
+                                " below it has one: choose a material for " + GroupCourseName(group, empty + 1) +
                                 " or move the courses below it up");
                 return false;
             }
-            if (!CourseThickness(thickness)) return thicknessRefused(k);
+            if (r != fitting_ && !CourseThickness(thickness)) return thicknessRefused(k);
         }
     }
     return true;
@@ -109,15 +139,42 @@ bool StructureEntryScreen::CheckGroups() {
 
 void StructureEntryScreen::Continue() {
     if (!Check()) return;
-    auto sheet = Evaluate();
-    if (!sheet) {
-        ReportError(program_.desktop(),
-                    "The structure cannot be evaluated: please check the design data and each course's thickness");
+    auto evaluation = Evaluate(Entered(), program_.record());
+    if (!evaluation) {
+        ReportError(program_.desktop(), kNotEvaluatedMessage);
         return;
     }
     program_.view(result_);
-    program_.logic<ResultScreen>(result_).Fill(*sheet);
+    program_.logic<ResultScreen>(result_).Fill(evaluation->sheet, evaluation->numbers);
     program_.Move(self_, result_);
+}
+
+void StructureEntryScreen::Fit(int row) {
+    const EnteredStructure structure = Entered();
+    const std::string course = CourseName(row);
+    if (auto refusal = CourseRefusesFit(structure, row)) {
+        ThicknessFit fit;
+        fit.refusal = refusal;
+        ReportError(program_.desktop(), FitMessage(fit, course));
+        return;
+    }
+    fitting_ = row;
+    const bool checked = Check();
+    fitting_ = -1;
+    if (!checked) return;
+
+    const ThicknessFit fit = FitCourseThickness(structure, row, program_.record());
+    if (fit.refusal == FitRefusal::MetWithoutCourse) {
+        if (program_.desktop().Ask(FitMessage(fit, course), std::string(kFitTitle), Question::YesNo) != Answer::Yes) {
+            return;
+        }
+    } else if (fit.refusal) {
+        ReportError(program_.desktop(), FitMessage(fit, course));
+        return;
+    }
+    // The bar first: its move would write its own thickness into the field.
+    view().SetChoice(Scroll(row), std::min(fit.quarterInches, rows_[row].scrollMaximum));
+    view().SetText(Thickness(row), QuarterInchText(fit.quarterInches));
 }
 
 FullDepthEntryScreen::FullDepthEntryScreen(Program& program)
@@ -136,12 +193,6 @@ std::string FullDepthEntryScreen::MaterialName(int row, int position) const {
 
 bool FullDepthEntryScreen::Check() {
     return TopCourseChosen(0, kTopCourseMessage) && ThicknessesEntered(0, 4) && CheckGroups();
-}
-
-std::optional<ResultSheet> FullDepthEntryScreen::Evaluate() {
-    std::array<CourseEntry, 5> courses;
-    for (int r = 0; r < 5; ++r) courses[r] = Entry(r);
-    return EvaluateFullDepth(courses, program_.record());
 }
 
 OverlayEntryScreen::OverlayEntryScreen(Program& program)
@@ -166,16 +217,6 @@ bool OverlayEntryScreen::Check() {
            TopCourseChosen(3, kTopExistingMessage) && ThicknessesEntered(3, 5) && CheckGroups();
 }
 
-std::optional<ResultSheet> OverlayEntryScreen::Evaluate() {
-    std::array<CourseEntry, 3> overlay;
-    std::array<CourseEntry, 3> existing;
-    for (int r = 0; r < 3; ++r) {
-        overlay[r] = Entry(r);
-        existing[r] = Entry(3 + r);
-    }
-    return EvaluateOverlay(overlay, existing, program_.record());
-}
-
 ResultScreen::ResultScreen(Program& program, ScreenId self, ScreenId entry, ScreenId print, int rows,
                            int cellsInLowerRows, int fullRows)
     : program_(program), self_(self), entry_(entry), print_(print), rows_(rows),
@@ -184,13 +225,15 @@ ResultScreen::ResultScreen(Program& program, ScreenId self, ScreenId entry, Scre
 void ResultScreen::Load() { view().SetText(Verdict(), kUnderdesign); }
 
 void ResultScreen::ClearRows() {
+    numbers_.reset();
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < CellsInRow(r); ++c) view().SetText(Cell(r, c), "");
     }
 }
 
-void ResultScreen::Fill(const ResultSheet& sheet) {
+void ResultScreen::Fill(const ResultSheet& sheet, const StructureNumbers& numbers) {
     ClearRows();
+    numbers_ = numbers;
     for (int r = 0; r < rows_ && r < static_cast<int>(sheet.rows.size()); ++r) {
         for (int c = 0; c < CellsInRow(r); ++c) view().SetText(Cell(r, c), sheet.rows[r][c]);
     }
@@ -201,6 +244,11 @@ void ResultScreen::Fill(const ResultSheet& sheet) {
     // Every showing of the result starts on ACCEPT, never on the EDIT that
     // led back to the entry screen.
     view().Focus(AcceptButton());
+}
+
+void ResultScreen::Adopt(Screen& other) {
+    numbers_ = static_cast<ResultScreen&>(other).numbers_;
+    Screen::Adopt(other);
 }
 
 ResultSheet ResultScreen::Displayed() {

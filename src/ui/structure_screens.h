@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +16,8 @@ inline constexpr std::string_view kThicknessMessage = "Pavement thickness must b
 inline constexpr std::string_view kTopCourseMessage = "Data must be entered for top course";
 inline constexpr std::string_view kTopOverlayMessage = "Data must be entered for top overlay course";
 inline constexpr std::string_view kTopExistingMessage = "Data must be entered for top existing course";
+inline constexpr std::string_view kNotEvaluatedMessage =
+    "The structure cannot be evaluated: please check the design data and each course's thickness";
 
 // One group of course rows on an entry screen ("COURSE 1" is its top course).
 struct CourseGroup {
@@ -22,10 +26,10 @@ struct CourseGroup {
     int rows;
 };
 
-// A structure entry screen: per course row a material list, a thickness field
-// and a scroll bar in quarter inches.  With R rows, controls 0..R-1 are the
-// lists, R..2R-1 the thickness fields, 2R..3R-1 the scroll bars, then
-// CONTINUE, the guidelines button and QUIT.
+// A structure entry screen: per course row a material list, a thickness field,
+// a scroll bar in quarter inches and a FIT button.  With R rows, controls
+// 0..R-1 are the lists, R..2R-1 the thickness fields, 2R..3R-1 the scroll
+// bars, then CONTINUE, the guidelines button and QUIT, then the R FIT buttons.
 class StructureEntryScreen : public Screen {
 public:
     struct RowSpec {
@@ -43,9 +47,12 @@ public:
     int ContinueButton() const { return 3 * rows(); }
     int GuidelinesButton() const { return 3 * rows() + 1; }
     int QuitButton() const { return 3 * rows() + 2; }
+    int FitButton(int row) const { return 3 * rows() + 3 + row; }
     const RowSpec& row(int r) const { return rows_[r]; }
     // The name a row's list shows at a position; empty for none.
     virtual std::string MaterialName(int row, int position) const = 0;
+    // The course's name in messages: "COURSE 3", "Overlay COURSE 2".
+    std::string CourseName(int row) const;
 
     void Changed(int control) override;
     void Click(int control) override;
@@ -54,10 +61,9 @@ public:
 protected:
     // The checks before the evaluation; false after reporting the first failure.
     virtual bool Check() = 0;
-    // Runs the evaluation on the rows as entered.
-    virtual std::optional<ResultSheet> Evaluate() = 0;
 
-    // Shared checks.  "Empty" and "zero" compare the whole text as a string.
+    // Shared checks.  While a FIT runs, the thickness of the row it fits is
+    // not looked at (FIT gives it) and the checks write nothing.  "Empty" and "zero" compare the whole text as a string.
     bool ThicknessMissing(int row);
     // Material number chosen in a row; 0 when nothing is chosen.
     std::int16_t Material(int row);
@@ -69,19 +75,30 @@ protected:
     bool ThicknessesEntered(int first, int last);
     // True when the row holds a course: a material chosen, not "[NO COURSE]".
     bool InUse(int row);
+    // True for a top course of OGFC or PEM, laid by spread rate.
+    bool SpreadRate(int row);
+    // The thickness the checks and the evaluation take: as typed, or "0" for
+    // a course laid by spread rate.
+    std::string ThicknessText(int row);
     // No course lies below a row without one, and every course's thickness is
     // a number of inches.
     bool CheckGroups();
-    CourseEntry Entry(int row);
 
     Program& program_;
 
 private:
     void Continue();
+    // FIT on a row: the least quarter-inch thickness that meets the required
+    // SN, into the row's field and bar, or one message saying why not.
+    void Fit(int row);
+    // The rows as the evaluation takes them: a course laid by spread rate
+    // counts no thickness, whatever its field holds.
+    EnteredStructure Entered();
     ScreenId self_;
     ScreenId result_;
     std::vector<RowSpec> rows_;
     std::vector<CourseGroup> groups_;
+    int fitting_ = -1;  // the row FIT is fitting, -1 when none
 };
 
 class FullDepthEntryScreen : public StructureEntryScreen {
@@ -91,7 +108,6 @@ public:
 
 protected:
     bool Check() override;
-    std::optional<ResultSheet> Evaluate() override;
 };
 
 class OverlayEntryScreen : public StructureEntryScreen {
@@ -102,7 +118,6 @@ public:
 
 protected:
     bool Check() override;
-    std::optional<ResultSheet> Evaluate() override;
 };
 
 // A result screen: the evaluated rows (9 cells each; control row x 9 + cell),
@@ -124,9 +139,14 @@ public:
     // Cells a row shows: 9, or 5 for the single-line rows at the bottom.
     int CellsInRow(int row) const { return row < fullRows_ ? 9 : cellsInLowerRows_; }
 
-    void Fill(const ResultSheet& sheet);
+    // Shows an evaluation's sheet and keeps the numbers behind it.
+    void Fill(const ResultSheet& sheet, const StructureNumbers& numbers);
+    // The cells and the numbers behind them.
+    void Adopt(Screen& other) override;
     // The sheet as the screen shows it, which is what the design form prints.
     ResultSheet Displayed();
+    // The numbers behind the rows shown; nothing once EDIT has emptied them.
+    const std::optional<StructureNumbers>& numbers() const { return numbers_; }
     void Click(int control) override;
     void CloseBox() override { program_.Quit(); }
 
@@ -138,6 +158,7 @@ private:
     Program& program_;
     ScreenId self_, entry_, print_;
     int rows_, cellsInLowerRows_, fullRows_;
+    std::optional<StructureNumbers> numbers_;
 };
 
 class GuidelinesScreen : public Screen {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <random>
+
+#include "core/number_text.h"
 
 namespace korvelle {
 namespace {
@@ -68,6 +72,29 @@ TEST(FormatNumber, KeepsOnlyTheSignificantDigitsOfLargeAndTinyValues) {
     EXPECT_EQ(FormatNumber(-1e-45f, "#0.00"), "0.00");
     EXPECT_EQ(FormatNumber(1.7976931348623157e308, "0").size(), 309u);
     EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity(), "0.00"), "#NUM");
+}
+
+TEST(RoundAsShown, IsTheNumberTheShownTextStandsFor) {
+    // Worked out as decimals: 0.30 x 2.75 = 0.825 and 0.30 x 0.75 = 0.225
+    // round up; the single 2.675 is 2.675 to 7 digits.
+    EXPECT_EQ(RoundAsShown(0.30 * 2.75, 2), 0.83);
+    EXPECT_EQ(RoundAsShown(0.30 * 0.75, 2), 0.23);
+    EXPECT_EQ(RoundAsShown(0.44 * 1.3, 2), 0.57);
+    EXPECT_EQ(RoundAsShown(2.675f, 2), 2.68);
+    EXPECT_EQ(RoundAsShown(0.16f * 8.0f, 2), 1.28);
+    EXPECT_EQ(RoundAsShown(-0.004, 2), 0.0);
+
+    // Whatever the value, the number is what the shown text reads back as.
+    std::mt19937 random(20011201);
+    std::uniform_real_distribution<double> magnitude(-3.0, 4.0);
+    for (int i = 0; i < 20000; ++i) {
+        const double value = std::pow(10.0, magnitude(random)) * (i % 7 == 0 ? -1.0 : 1.0);
+        const float single = static_cast<float>(value);
+        SCOPED_TRACE(testing::Message() << value);
+        EXPECT_EQ(RoundAsShown(value, 2), LeadingValue(FormatNumber(value, "0.00")));
+        EXPECT_EQ(RoundAsShown(single, 2), LeadingValue(FormatNumber(single, "0.00")));
+        EXPECT_EQ(RoundAsShown(value, 1), LeadingValue(FormatNumber(value, "0.0")));
+    }
 }
 
 TEST(FormatLongDate, WritesTheMonthInFull) {

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <tuple>
 
 #include "core/design_record.h"
 #include "core/materials.h"
+#include "core/number_format.h"
+#include "core/number_text.h"
+#include "core/random_structures.h"
 
 namespace korvelle {
 namespace {
@@ -820,6 +824,79 @@ TEST(EvaluateOverlay, RefusesWhatItCannotEvaluateAndChangesNothing) {
     const DesignRecord noRequired = record;
     EXPECT_FALSE(EvaluateOverlay(goodOverlay, goodExisting, record));
     EXPECT_TRUE(SameRecord(record, noRequired));
+}
+
+// ------------------------------------------------------------------ numbers
+
+// The numbers of an evaluation are those its cells show, row by row, and the
+// proposed SN is their sum as the sheet shows it.
+::testing::AssertionResult NumbersMatchTheSheet(const Evaluation& e, const DesignRecord& record) {
+    const StructureNumbers& n = e.numbers;
+    std::size_t course = 0;
+    double sum = 0.0;
+    for (std::size_t r = 0; r < e.sheet.rows.size(); ++r) {
+        const ResultRow& row = e.sheet.rows[r];
+        if (row[kMaterialCell].empty()) continue;
+        if (course >= n.courses.size()) return ::testing::AssertionFailure() << "no numbers for row " << r;
+        const EvaluatedCourse& c = n.courses[course++];
+        if (c.existing != (n.overlay && r >= kOverlayCourseRows)) {
+            return ::testing::AssertionFailure() << "row " << r << " is in the wrong group";
+        }
+        const std::size_t parts = row[kLowerInchesCell].empty() ? 1 : 2;
+        if (c.parts.size() != parts) return ::testing::AssertionFailure() << "row " << r << " parts";
+        for (std::size_t p = 0; p < parts; ++p) {
+            const int first = p == 0 ? kInchesCell : kLowerInchesCell;
+            const EvaluatedPart& part = c.parts[p];
+            const bool shownByRate = c.spreadRate && p == 0;
+            if (!shownByRate && FormatNumber(part.inches, "#0.00") != row[first]) {
+                return ::testing::AssertionFailure() << "row " << r << " inches " << part.inches;
+            }
+            const std::string coefficient = row[first + 2];
+            if (!coefficient.empty() && FormatNumber(part.coefficient, "0.00") != coefficient) {
+                return ::testing::AssertionFailure() << "row " << r << " coefficient " << part.coefficient;
+            }
+            if (part.value != LeadingValue(row[first + 3])) {
+                return ::testing::AssertionFailure() << "row " << r << " value " << part.value;
+            }
+            sum += part.value;
+        }
+    }
+    if (course != n.courses.size()) return ::testing::AssertionFailure() << "numbers for rows not shown";
+    if (FormatNumber(n.proposedSn, "0.00") != e.sheet.proposedSn || n.proposedSn != record.proposedSn) {
+        return ::testing::AssertionFailure() << "proposed SN " << n.proposedSn;
+    }
+    if (std::fabs(n.proposedSn - sum) > 1e-3) return ::testing::AssertionFailure() << "sum " << sum;
+    if (n.requiredSn != record.requiredSn || n.topZoneDepth != record.topZoneDepth) {
+        return ::testing::AssertionFailure() << "required SN or zone depth";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(Evaluate, NumbersAreWhatTheSheetShowsForRandomStructures) {
+    testing::RandomStructures random(1972);
+    for (int i = 0; i < 3000; ++i) {
+        DesignRecord record = Designed(random.RequiredSn());
+        const EnteredStructure structure = random.Any();
+        DesignRecord direct = record;
+        const auto e = Evaluate(structure, record);
+        ASSERT_TRUE(e) << i;
+        EXPECT_TRUE(NumbersMatchTheSheet(*e, record)) << i;
+        // The same sheet as the evaluation of each kind of structure.
+        const auto& r = structure.rows;
+        const auto sheet = structure.overlay ? EvaluateOverlay({r[0], r[1], r[2]}, {r[3], r[4], r[5]}, direct)
+                                             : EvaluateFullDepth({r[0], r[1], r[2], r[3], r[4]}, direct);
+        ASSERT_TRUE(sheet);
+        EXPECT_EQ(sheet->rows, e->sheet.rows);
+        EXPECT_EQ(sheet->proposedSn, e->sheet.proposedSn);
+    }
+}
+
+TEST(Evaluate, TakesOnlyTheRowsOfAScreen) {
+    DesignRecord record = Designed();
+    const DesignRecord before = record;
+    EXPECT_FALSE(Evaluate({false, {{top::kSuperpave12, "1.50"}}}, record));
+    EXPECT_FALSE(Evaluate({true, std::vector<CourseEntry>(5, CourseEntry{top::kSuperpave12, "1.50"})}, record));
+    EXPECT_TRUE(SameRecord(record, before));
 }
 
 }  // namespace

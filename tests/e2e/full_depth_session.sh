@@ -19,20 +19,20 @@ w=$(window "Flexible Pavement Design - Proposed Pavement Structure")
 choose 3                                        # COURSE 1: 12.5 mm Superpave
 keys Tab Tab                                    # past the thickness to the scroll bar
 repeat_key Right 6                              # six quarter inches: 1.50
-keys Tab
+keys Tab Tab                                    # past FIT
 choose 4                                        # COURSE 2: 19 mm Superpave
 keys Tab
 type_text 2.00
-keys Tab Tab
+keys Tab Tab Tab                                # past the scroll bar and FIT
 type_text 25                                    # COURSE 3 by its first letters: 25 mm Superpave
 keys Tab
 type_text 3
-keys Tab Tab
+keys Tab Tab Tab
 type_text G                                     # COURSE 4: Graded Aggregate Base
 keys Tab
 type_text 8
 shot full-depth-entry
-keys Tab Tab Tab Tab Tab Tab                    # past COURSE 5 and CONTINUE to the guidelines
+repeat_key Tab 8                                # past COURSE 5 and CONTINUE to the guidelines
 keys Return
 window "Flexible Pavement Design - SuperPave Mix Guidelines" >/dev/null
 shot guidelines

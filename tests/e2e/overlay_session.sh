@@ -20,20 +20,20 @@ w=$(window "Flexible Pavement Design - Proposed Overlay")
 choose 3                                        # OVERLAY COURSE 1: 12.5 mm Superpave
 keys Tab
 type_text 1.50
-keys Tab Tab
+keys Tab Tab Tab                                # past the scroll bar and FIT
 choose 4                                        # OVERLAY COURSE 2: 19 mm Superpave
 keys Tab
 type_text 2.00
-repeat_key Tab 5                                # past the bar and the empty third row
+repeat_key Tab 7                                # past the bar, FIT and the empty third row
 choose 3                                        # EXISTING COURSE 1: Asphaltic Concrete
 keys Tab
 type_text 4
-keys Tab Tab
+keys Tab Tab Tab
 choose 5                                        # EXISTING COURSE 2: Graded Aggregate Base
 keys Tab
 type_text 8.00
 shot overlay-entry
-repeat_key Tab 5                                # past the empty third row to CONTINUE
+repeat_key Tab 7                                # past the empty third row to CONTINUE
 keys Return
 
 w=$(window "Flexible Pavement Design - Proposed Overlay" "$w")

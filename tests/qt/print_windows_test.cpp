@@ -24,7 +24,7 @@ protected:
         windows.SetPrintService(&service);
         for (ScreenId id : {kFullDepth, kOverlay}) program.logic<PrintScreen>(id).SetPrintService(&service);
         program.view(ScreenId::FullDepthResult);
-        program.logic<ResultScreen>(ScreenId::FullDepthResult).Fill(ExampleSheet());
+        program.logic<ResultScreen>(ScreenId::FullDepthResult).Fill(ExampleSheet(), {});
         program.view(ScreenId::OverlayResult);
     }
     // Shows a print screen as ACCEPT on its result screen does.

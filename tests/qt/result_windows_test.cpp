@@ -265,16 +265,20 @@ TEST_F(ResultWindowsTest, CrossSectionShowsSpreadRatesAndSkipsAnEmptyUpperPart) 
                                      {"25 mm Superpave", 3.0, "0.30"}}));
 }
 
-TEST_F(ResultWindowsTest, CrossSectionRedrawsWhenTheCellsChange) {
+TEST_F(ResultWindowsTest, CrossSectionRedrawsFromTheNumbersOfEachEvaluation) {
     EnterFullDepthExample();
     ASSERT_TRUE(Visible(kFullDepth));
     QApplication::processEvents();
     PaintCounter counter;
     Drawing(kFullDepth)->installEventFilter(&counter);
+    // The drawing follows the numbers, whatever the cells say.
     ResultSheet sheet;
     sheet.rows.resize(5);
-    sheet.rows[0] = {"12.5 mm SMA", "4.50", "114", "0.44", "1.98", "", "", "", ""};
-    program.logic<ResultScreen>(kFullDepth).Fill(sheet);
+    sheet.rows[0] = {"12.5 mm SMA", "9.99", "254", "0.44", "4.40", "", "", "", ""};
+    StructureNumbers numbers;
+    numbers.courses.push_back({fulldepth::kFirstMix + 2, false, false, {{4.5f, 0.44f, 1.98}}});
+    numbers.topZoneDepth = 4.5f;
+    program.logic<ResultScreen>(kFullDepth).Fill(sheet, numbers);
     QApplication::processEvents();
     EXPECT_GT(counter.paints, 0);
     EXPECT_EQ(BandsOf(Drawing(kFullDepth)->Model()), (Bands{{"12.5 mm SMA", 4.5, "0.44"}}));

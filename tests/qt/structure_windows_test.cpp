@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
+#include <cstdlib>
 
 #include "structure_fixture.h"
 
@@ -75,10 +76,11 @@ TEST_F(StructureEntryWindowsTest, FullDepthScreenShowsItsCoursesNotesAndButtons)
     EXPECT_EQ(List(kFullDepth, 2)->accessibleName(), "COURSE 3 material");
     EXPECT_EQ(w->control(s.Thickness(2))->accessibleName(), "COURSE 3 THICKNESS (INCHES)");
 
-    // Tab runs row by row: list, thickness, scroll bar; then the buttons.
+    // Tab runs row by row: list, thickness, scroll bar, FIT; then the buttons.
     QList<QWidget*> expected;
     for (int r = 0; r < 5; ++r) {
-        expected << w->control(s.List(r)) << w->control(s.Thickness(r)) << w->control(s.Scroll(r));
+        expected << w->control(s.List(r)) << w->control(s.Thickness(r)) << w->control(s.Scroll(r))
+                 << w->control(s.FitButton(r));
     }
     expected << w->control(s.ContinueButton()) << w->control(s.GuidelinesButton()) << w->control(s.QuitButton());
     EXPECT_EQ(TabChain(w->control(s.List(0)), expected.size()), expected);
@@ -192,6 +194,81 @@ TEST_F(StructureEntryWindowsTest, OverlayScreenTellsItsTwoGroupsApart) {
     Click(kOverlay, s.ContinueButton());
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].text, "Data must be entered for top existing course");
+}
+
+TEST_F(StructureEntryWindowsTest, EachCourseRowEndsInANamedFitButton) {
+    struct Screen {
+        ScreenId id;
+        QStringList names;
+    };
+    const Screen screens[] = {
+        {kFullDepth,
+         {"Fit COURSE 1 thickness", "Fit COURSE 2 thickness", "Fit COURSE 3 thickness", "Fit COURSE 4 thickness",
+          "Fit COURSE 5 thickness"}},
+        {kOverlay,
+         {"Fit overlay COURSE 1 thickness", "Fit overlay COURSE 2 thickness", "Fit overlay COURSE 3 thickness",
+          "Fit existing COURSE 1 thickness", "Fit existing COURSE 2 thickness", "Fit existing COURSE 3 thickness"}},
+    };
+    for (const Screen& screen : screens) {
+        program.Show(screen.id);
+        FormWindow* w = Window(screen.id);
+        const StructureEntryScreen& s = Entry(screen.id);
+        QStringList names;
+        for (int r = 0; r < s.rows(); ++r) {
+            auto* fit = qobject_cast<QPushButton*>(w->control(s.FitButton(r)));
+            ASSERT_NE(fit, nullptr);
+            names << fit->accessibleName();
+            EXPECT_EQ(fit->text(), "FIT");
+            EXPECT_FALSE(fit->toolTip().isEmpty());
+            // After the row's scroll bar: to its right on the same line, and
+            // next in the Tab order.
+            QWidget* bar = w->control(s.Scroll(r));
+            EXPECT_GT(fit->mapTo(w, QPoint()).x(), bar->mapTo(w, QPoint(bar->width(), 0)).x());
+            EXPECT_LT(std::abs(fit->mapTo(w, fit->rect().center()).y() - bar->mapTo(w, bar->rect().center()).y()),
+                      fit->height() / 2);
+            EXPECT_EQ(TabChain(bar, 2).last(), fit);
+        }
+        EXPECT_EQ(names, screen.names);
+    }
+}
+
+TEST_F(StructureEntryWindowsTest, FitByMouseAndByKeyboardSetsTheFieldAndTheBar) {
+    program.Show(kFullDepth);
+    const StructureEntryScreen& s = Entry(kFullDepth);
+    Course(kFullDepth, 0, "12.5 mm Superpave", "1.50");
+    Course(kFullDepth, 1, "19 mm Superpave", "2.00");
+    Choose(kFullDepth, 2, "25 mm Superpave");
+    Course(kFullDepth, 3, "Graded Aggregate Base", "8.00");
+
+    // Required 3.44: course 3 needs 1.75 in. (0.44 + 0.23 of it).
+    Click(kFullDepth, s.FitButton(2));
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(TextOf(kFullDepth, s.Thickness(2)), "1.75");
+    EXPECT_EQ(Bar(kFullDepth, 2)->value(), 7);
+    EXPECT_TRUE(Visible(kFullDepth));
+
+    // From the bar, Tab reaches FIT; Space and Enter press it.  A fit beyond
+    // the bar leaves the bar at its end: course 1 alone needs 9.50 in.
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        Choose(kFullDepth, 1, "[NO COURSE]");
+        Choose(kFullDepth, 2, "[NO COURSE]");
+        Choose(kFullDepth, 3, "[NO COURSE]");
+        qobject_cast<QLineEdit*>(Window(kFullDepth)->control(s.Thickness(0)))->clear();
+        Bar(kFullDepth, 0)->setFocus();
+        QTest::keyClick(Window(kFullDepth)->focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), Window(kFullDepth)->control(s.FitButton(0)));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QApplication::processEvents();
+        EXPECT_EQ(TextOf(kFullDepth, s.Thickness(0)), "9.50") << key;
+        EXPECT_EQ(Bar(kFullDepth, 0)->value(), 24) << key;
+        EXPECT_EQ(QApplication::focusWidget(), Window(kFullDepth)->control(s.FitButton(0)));
+    }
+    EXPECT_TRUE(desktop.messages.empty());
+
+    // A refusal is one message through the desktop.
+    Click(kFullDepth, s.FitButton(4));
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "COURSE 5 holds no course: choose its material before fitting its thickness");
 }
 
 TEST_F(StructureEntryWindowsTest, GuidelinesOpenBesideTheEntryScreenAndStayThroughContinue) {
