@@ -49,7 +49,7 @@ FormWindow* BuildPrintWindow(WindowContext& context, const QList<int>& focusOrde
     // The design can be saved from here as from the main menu.
     layout->addLayout(w->AddButtonRow({{S::kSave, "SAVE DESIGN"}, {S::kSaveAs, "SAVE AS..."}}));
     w->AddShortcut(QKeySequence::Save, S::kSave);
-    w->AddShortcut(QKeySequence::SaveAs, S::kSaveAs);
+    w->AddShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), S::kSaveAs);
 
     QLabel* status = w->AddDisplay(S::kStatus, "Print status");
     status->setWordWrap(true);

@@ -111,7 +111,7 @@ FormWindow* BuildMainMenuWindow(WindowContext& context) {
         {{MainMenu::kSave, "SAVE DESIGN"}, {MainMenu::kSaveAs, "SAVE AS..."}, {MainMenu::kOpen, "OPEN DESIGN..."}}));
     layout->addWidget(file);
     w->AddShortcut(QKeySequence::Save, MainMenu::kSave);
-    w->AddShortcut(QKeySequence::SaveAs, MainMenu::kSaveAs);
+    w->AddShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), MainMenu::kSaveAs);
     w->AddShortcut(QKeySequence::Open, MainMenu::kOpen);
     auto* hint = MakeNote("(CLICK ON ONE)", w, false);
     hint->setAlignment(Qt::AlignCenter);
