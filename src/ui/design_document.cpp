@@ -56,7 +56,7 @@ bool DesignDocument::Save(bool chooseFile) {
         if (!chosen) return false;
         path = *chosen;
     }
-    design.program = std::string(kProgramVersion);
+    design.program = "Korvelle " + std::string(kProgramVersion);
     design.saved = store_->Now();
     const std::string failure = store_->Write(path, DesignFileText(design));
     if (!failure.empty()) {
@@ -108,9 +108,9 @@ bool DesignDocument::OpenFile(const std::string& path) {
     baseline_ = CaptureDesign(program_);
     if (program_.created(ScreenId::MainMenu)) program_.logic(ScreenId::MainMenu).Shown();
     if (!replay.differences.empty()) {
-        std::string text = "This design computes differently now than when it was saved (" +
-                           (file.program.empty() ? std::string("unknown version") : "version " + file.program) +
-                           "). The results computed now stand:\n";
+        std::string text = "This design computes differently now than when it was saved" +
+                           (file.program.empty() ? std::string() : " by " + file.program) +
+                           ". The results computed now stand:\n";
         for (const std::string& line : replay.differences) text += "\n" + line;
         program_.desktop().ShowMessage(text, std::string(kResultsChangedTitle), MessageStyle::Plain);
     }

@@ -297,7 +297,7 @@ TEST(DesignFiles, ResultsThatComputeDifferentlyNowAreShownOnceAndTheNewOnesStand
     const std::string now = file.accepted->sheet.requiredSn;
     file.accepted->sheet.requiredSn = "9.99";
     file.accepted->designLoading = "1";
-    file.program = "0.9";
+    file.program = "Korvelle 0.9";
     FileRun opened;
     opened.store.files["old.korvelle"] = DesignFileText(file);
     opened.program.Start();
@@ -305,7 +305,7 @@ TEST(DesignFiles, ResultsThatComputeDifferentlyNowAreShownOnceAndTheNewOnesStand
     ASSERT_EQ(opened.desktop.messages.size(), 1u);
     const std::string& text = opened.desktop.messages[0].text;
     EXPECT_EQ(opened.desktop.messages[0].title, kResultsChangedTitle);
-    EXPECT_NE(text.find("version 0.9"), std::string::npos) << text;
+    EXPECT_NE(text.find("saved by Korvelle 0.9."), std::string::npos) << text;
     EXPECT_NE(text.find("\nRequired SN: saved 9.99, now " + now), std::string::npos) << text;
     EXPECT_NE(text.find("\nDesign loading: saved 1, now " +
                         FormatNumber(typed.record.designLoading, "###,###,###")),
