@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev
-  nlohmann-json3-dev python3-jsonschema
+  nlohmann-json3-dev python3-jsonschema libcli11-dev
   libbenchmark-dev time x11-utils
   fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool imagemagick poppler-utils

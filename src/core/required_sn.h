@@ -35,6 +35,16 @@ enum class SnSearch {
     EveryTrial,      // works the design equation out for every trial
 };
 
+// The serviceability lost over the design period: from 4.2, a new pavement,
+// down to the terminal index.  Stored in the record beside the index.
+inline float ServiceabilityLoss(float terminalServiceability) {
+    return static_cast<float>(4.2 - terminalServiceability);
+}
+// Whether a terminal index leaves serviceability to lose.  Compared in single
+// precision: 4.2 typed is refused, though its single value lies just below
+// 4.2 and would leave a loss of 2e-7.
+inline bool LeavesServiceabilityToLose(float terminalServiceability) { return terminalServiceability < 4.2f; }
+
 // Computes the mean AADT, the daily 18-kip loads in the design lane, the
 // design-period loading and the required structural number by the 1972
 // flexible-pavement design equation, from the traffic and design data in the

@@ -36,16 +36,7 @@ std::string Sentence(std::string reason) {
 
 // Sets the form's margins, or the printer's smallest ones where those are
 // wider.
-void SetFormMargins(QPrinter& printer) {
-    QPageLayout layout = printer.pageLayout();
-    layout.setUnits(QPageLayout::Inch);
-    QMarginsF margins = QtPrintService::FormMargins(layout.fullRect(QPageLayout::Inch).width());
-    const QMarginsF least = layout.minimumMargins();
-    margins = QMarginsF(std::max(margins.left(), least.left()), std::max(margins.top(), least.top()),
-                        std::max(margins.right(), least.right()), std::max(margins.bottom(), least.bottom()));
-    layout.setMargins(margins);
-    printer.setPageLayout(layout);
-}
+void SetFormMargins(QPrinter& printer) { printer.setPageLayout(QtPrintService::FormLayout(printer.pageLayout())); }
 
 }  // namespace
 
@@ -84,6 +75,20 @@ QMarginsF QtPrintService::FormMargins(double paperWidth) {
     const double left = std::clamp(paperWidth - kFormWidth - kNarrowestRight, kNarrowestLeft, kLeftMargin);
     const double right = std::clamp(paperWidth - left - kFormWidth, kNarrowestRight, kLeftMargin);
     return QMarginsF(left, kTopMargin, right, kBottomMargin);
+}
+
+QPageLayout QtPrintService::FormLayout(QPageLayout layout) {
+    layout.setUnits(QPageLayout::Inch);
+    QMarginsF margins = FormMargins(layout.fullRect(QPageLayout::Inch).width());
+    const QMarginsF least = layout.minimumMargins();
+    margins = QMarginsF(std::max(margins.left(), least.left()), std::max(margins.top(), least.top()),
+                        std::max(margins.right(), least.right()), std::max(margins.bottom(), least.bottom()));
+    layout.setMargins(margins);
+    return layout;
+}
+
+QPageLayout QtPrintService::LetterFormLayout() {
+    return FormLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(), QPageLayout::Inch));
 }
 
 PrintOutcome QtPrintService::PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,

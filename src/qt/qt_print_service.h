@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QMarginsF>
+#include <QPageLayout>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -12,7 +13,6 @@
 #include "qt_page.h"
 #include "ui/print_screen.h"
 
-class QPageLayout;
 class QPrinter;
 class QSaveFile;
 
@@ -51,6 +51,12 @@ public:
     // on the left, and a right margin that leaves at least kFormWidth inches
     // of printable width wherever the paper allows it.
     static QMarginsF FormMargins(double paperWidth);
+    // The layout with the form's margins, or the paper's smallest ones where
+    // those are wider.
+    static QPageLayout FormLayout(QPageLayout layout);
+    // What PRINT lays the form out on when it writes a file and no printer
+    // is installed: Letter, portrait, with the form's margins.
+    static QPageLayout LetterFormLayout();
     // The width of the widest lines of the form (77 columns of a 10-pitch
     // face at 12 points) with half a column to spare, in inches.
     static constexpr double kFormWidth = 7.75;

@@ -10,6 +10,17 @@
 
 namespace korvelle {
 
+std::string_view SnErrorMessage(SnError error) {
+    switch (error) {
+        case SnError::DesignPeriodNotPositive: return kPeriodMessage;
+        case SnError::RegionalFactorNotPositive: return kRegionalFactorMessage;
+        case SnError::ServiceabilityLossNotPositive: return kServiceabilityMessage;
+        case SnError::TrafficOverflow: return kLoadingTooLargeMessage;
+        case SnError::LoadingNotPositive: return kNoLoadingMessage;
+        default: return kNoSnMessage;
+    }
+}
+
 bool FieldScreen::KeyPress(int control, int key) {
     if (control < 0 || control >= static_cast<int>(fields_.size())) return false;
     return FieldKeyPress(*fields_[control], key, view().Text(control), program_.record(), program_.desktop(),
@@ -149,23 +160,16 @@ void DesignDataScreen::Continue() {
     for (std::size_t i = 0; i < kAll.size(); ++i) StoreField(*fields_[kAll[i]], values[i], design);
 
     // The design equation needs a serviceability loss above zero.
-    if (!(design.terminalServiceability < 4.2f)) {
+    if (!LeavesServiceabilityToLose(design.terminalServiceability)) {
         Refuse(kTerminalServiceability, kServiceabilityMessage);
         return;
     }
     // The representative ESAL's range is that of the two factors as stored now.
     if (!ConfirmUnusual(kAll, values, design)) return;
-    design.serviceabilityLoss = static_cast<float>(4.2 - design.terminalServiceability);
+    design.serviceabilityLoss = ServiceabilityLoss(design.terminalServiceability);
     SnStatus status = ComputeRequiredSn(design);
     if (!status) {
-        switch (status.error()) {
-            case SnError::DesignPeriodNotPositive: ReportError(program_.desktop(), kPeriodMessage); break;
-            case SnError::RegionalFactorNotPositive: ReportError(program_.desktop(), kRegionalFactorMessage); break;
-            case SnError::ServiceabilityLossNotPositive: ReportError(program_.desktop(), kServiceabilityMessage); break;
-            case SnError::TrafficOverflow: ReportError(program_.desktop(), kLoadingTooLargeMessage); break;
-            case SnError::LoadingNotPositive: ReportError(program_.desktop(), kNoLoadingMessage); break;
-            default: ReportError(program_.desktop(), kNoSnMessage); break;
-        }
+        ReportError(program_.desktop(), SnErrorMessage(status.error()));
         return;
     }
     program_.record() = design;

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "core/required_sn.h"
 #include "field_rules.h"
 #include "program.h"
 
@@ -101,5 +102,8 @@ inline constexpr std::string_view kNoLoadingMessage =
     "The design loading must be greater than 0: please check the traffic and design data";
 inline constexpr std::string_view kNoSnMessage =
     "The required SN cannot be computed from these data: please check the design data";
+
+// The design data screen's message for a required SN that cannot be computed.
+std::string_view SnErrorMessage(SnError error);
 
 }  // namespace korvelle

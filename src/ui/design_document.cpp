@@ -111,7 +111,7 @@ bool DesignDocument::OpenFile(const std::string& path) {
         std::string text = "This design computes differently now than when it was saved" +
                            (file.program.empty() ? std::string() : " by " + file.program) +
                            ". The results computed now stand:\n";
-        for (const std::string& line : replay.differences) text += "\n" + line;
+        for (const ResultDifference& difference : replay.differences) text += "\n" + difference.Text();
         program_.desktop().ShowMessage(text, std::string(kResultsChangedTitle), MessageStyle::Plain);
     }
     return true;

@@ -122,15 +122,13 @@ constexpr const char* kCellNames[] = {"material",
                                       "second part structural coefficient",
                                       "second part structural value"};
 
-void Compare(std::vector<std::string>& differences, const std::string& what, const std::string& saved,
+void Compare(std::vector<ResultDifference>& differences, const std::string& what, const std::string& saved,
              const std::string& now) {
-    if (saved == now) return;
-    auto shown = [](const std::string& text) { return text.empty() ? std::string("(blank)") : text; };
-    differences.push_back(what + ": saved " + shown(saved) + ", now " + shown(now));
+    if (saved != now) differences.push_back({what, saved, now});
 }
 
-std::vector<std::string> Differences(const AcceptedStructure& saved, const AcceptedStructure& now) {
-    std::vector<std::string> differences;
+std::vector<ResultDifference> Differences(const AcceptedStructure& saved, const AcceptedStructure& now) {
+    std::vector<ResultDifference> differences;
     Compare(differences, "Design loading", saved.designLoading, now.designLoading);
     Compare(differences, "Required SN", saved.sheet.requiredSn, now.sheet.requiredSn);
     for (std::size_t r = 0; r < saved.sheet.rows.size() && r < now.sheet.rows.size(); ++r) {
@@ -196,6 +194,11 @@ std::string Fill(HeadlessRun& run, const DesignFile& file) {
 }
 
 }  // namespace
+
+std::string ResultDifference::Text() const {
+    auto shown = [](const std::string& text) { return text.empty() ? std::string("(blank)") : text; };
+    return what + ": saved " + shown(saved) + ", now " + shown(now);
+}
 
 HeadlessRun::HeadlessRun(CalendarDate today, const std::vector<CountyEntry>& counties)
     : desktop(today), program(record, desktop, windows) {

@@ -57,11 +57,21 @@ struct HeadlessRun {
     Program program;
 };
 
+// A result saved in a design file that computes differently now: what it is
+// ("Required SN", "COURSE 3 structural value") and both texts as shown.
+struct ResultDifference {
+    std::string what;
+    std::string saved;
+    std::string now;
+    // "Required SN: saved 4.92, now 4.93"; an empty text shows as "(blank)".
+    std::string Text() const;
+};
+
 // A design replayed: the run it was replayed on, or why it could not be.
 struct Replay {
     std::unique_ptr<HeadlessRun> run;
-    std::string refusal;                   // empty: replayed
-    std::vector<std::string> differences;  // results saved and computed now: "Required SN: saved 4.92, now 4.93"
+    std::string refusal;                        // empty: replayed
+    std::vector<ResultDifference> differences;  // results saved and computed now, in the result screen's order
 };
 
 // Fills every screen of a new run as the file says, then confirms the data

@@ -1,0 +1,289 @@
+#include "commands.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <thread>
+
+#include "core/number_format.h"
+#include "core/version.h"
+#include "design_options.h"
+#include "design_report.h"
+#include "file/design_file.h"
+#include "print/char_grid_page.h"
+#include "print/design_form.h"
+#include "sweep.h"
+#include "ui/design_replay.h"
+#include "ui/structure_screens.h"
+
+namespace korvelle {
+
+namespace {
+
+constexpr const char* kProgram = "korvelle-cli";
+
+// "korvelle-cli: WHAT: reason" on standard error.
+void Error(CliEnvironment& env, const std::string& what, const std::string& reason) {
+    env.err << kProgram << ": " << (what.empty() ? std::string() : what + ": ") << reason << '\n';
+}
+
+// A design file read and replayed through the screens, or nothing after its
+// refusal has been reported.
+struct OpenedDesign {
+    DesignFile file;
+    Replay replay;
+};
+std::optional<OpenedDesign> Open(CliEnvironment& env, const std::string& path) {
+    DesignFileReading reading = ReadDesignFile(path);
+    if (auto* refusal = std::get_if<DesignFileRefusal>(&reading)) {
+        Error(env, path, refusal->reason);
+        return std::nullopt;
+    }
+    OpenedDesign opened{std::move(std::get<DesignFile>(reading)), {}};
+    opened.replay = ReplayDesign(opened.file, env.today, env.counties);
+    if (!opened.replay.refusal.empty()) {
+        Error(env, path, opened.replay.refusal);
+        return std::nullopt;
+    }
+    return opened;
+}
+
+enum class ShowFormat { Lines, Json, Csv };
+
+int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat format) {
+    int code = kExitSuccess;
+    if (format == ShowFormat::Csv) env.out << SummaryCsvHeader() << '\n';
+    for (const std::string& path : files) {
+        std::optional<OpenedDesign> design = Open(env, path);
+        if (!design) {
+            code = kExitRefused;
+            continue;
+        }
+        const DesignSummary summary = Summarize(path, design->file, *design->replay.run);
+        switch (format) {
+            case ShowFormat::Lines: env.out << SummaryLine(summary) << '\n'; break;
+            case ShowFormat::Json: env.out << SummaryJson(summary) << '\n'; break;
+            case ShowFormat::Csv: env.out << SummaryCsv(summary) << '\n'; break;
+        }
+    }
+    return code;
+}
+
+int Check(CliEnvironment& env, const std::vector<std::string>& files) {
+    int same = 0, differ = 0, refused = 0;
+    for (const std::string& path : files) {
+        std::optional<OpenedDesign> design = Open(env, path);
+        if (!design) {
+            ++refused;
+            continue;
+        }
+        // A design saved on a data screen holds no results: replayed without
+        // refusal, it is the same.
+        const std::vector<ResultDifference>& differences = design->replay.differences;
+        for (const ResultDifference& difference : differences) env.out << CheckLine(path, difference) << '\n';
+        ++(differences.empty() ? same : differ);
+    }
+    env.out << CheckTotals(same, differ, refused) << '\n';
+    return differ == 0 && refused == 0 ? kExitSuccess : kExitRefused;
+}
+
+struct FormOptions {
+    std::string file;
+    std::string pdf;
+    std::string face;
+    double size = 12.0;
+};
+
+int Form(CliEnvironment& env, const FormOptions& options) {
+    std::optional<OpenedDesign> design = Open(env, options.file);
+    if (!design) return kExitRefused;
+    HeadlessRun& run = *design->replay.run;
+    const std::optional<ScreenId> accepted = run.program.accepted();
+    if (!accepted) {
+        Error(env, options.file, "no structure was accepted, so the design has no form");
+        return kExitRefused;
+    }
+    const ResultSheet sheet = run.program.logic<ResultScreen>(*accepted).Displayed();
+    const FormKind kind = *accepted == ScreenId::OverlayResult ? FormKind::Overlay : FormKind::FullDepth;
+    if (!options.pdf.empty()) {
+        const PdfRequest request{kind, run.record, sheet, options.pdf,
+                                 options.face.empty() ? std::nullopt : std::optional<std::string>(options.face),
+                                 options.size};
+        if (auto failure = env.writePdf(request)) {
+            Error(env, options.pdf, *failure);
+            return kExitRefused;
+        }
+        return kExitSuccess;
+    }
+    // The form on the character grid at 12 points: one character a column.
+    CharGridPage page;
+    constexpr double kGridPoints = 12.0;
+    if (kind == FormKind::FullDepth) {
+        PrintFullDepthForm(page, run.record, sheet, "Courier", kGridPoints);
+    } else {
+        PrintOverlayForm(page, run.record, sheet, "Courier", kGridPoints);
+    }
+    for (int p = 0; p < page.PageCount(); ++p) {
+        if (p > 0) env.out << '\f';
+        for (const std::string& line : page.Lines(p)) env.out << line << '\n';
+    }
+    return kExitSuccess;
+}
+
+int Sn(CliEnvironment& env, const DesignTexts& texts) {
+    const Replay replay = ReplayDesign(DataScreensFile(texts), env.today, env.counties);
+    if (!replay.refusal.empty()) {
+        Error(env, "", replay.refusal);
+        return kExitRefused;
+    }
+    const DesignRecord& record = replay.run->record;
+    // The screens ask before going on with such values; the command goes on
+    // and says so.
+    for (const std::string& warning : UnusualValues(texts, record)) Error(env, "warning", warning);
+    env.out << "Mean AADT: " << FormatNumber(record.meanAadt, "##,###") << " vpd\n"
+            << "Daily loads: " << FormatNumber(record.dailyLoads, "##,###") << '\n'
+            << "Design loading: " << FormatNumber(record.designLoading, "###,###,###") << '\n'
+            << "Required SN: " << FormatNumber(record.requiredSn, "0.00") << '\n';
+    return kExitSuccess;
+}
+
+struct SweepOptions {
+    std::array<CLI::Option*, kDesignOptionCount> design{};
+    const CLI::App* command = nullptr;
+    bool csv = false;
+    unsigned threads = 0;  // 0: every core
+    std::string search = "pass-sure";
+};
+
+int Sweep(CliEnvironment& env, const DesignTexts& texts, const SweepOptions& options) {
+    const auto all = DesignOptions();
+    std::vector<SweepAxis> axes;
+    std::array<bool, kDesignOptionCount> swept{};
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (!IsSweepRange(texts[i])) continue;
+        auto parsed = ParseSweepRange(i, texts[i]);
+        if (auto* reason = std::get_if<std::string>(&parsed)) {
+            Error(env, "--" + std::string(all[i].name) + " " + texts[i], *reason);
+            return kExitUsage;
+        }
+        axes.push_back(std::get<SweepAxis>(std::move(parsed)));
+        swept[i] = true;
+    }
+    // Rows the first range given, columns the second.
+    const std::vector<CLI::Option*> order = options.command->parse_order();
+    auto given = [&](const SweepAxis& axis) {
+        return std::find(order.begin(), order.end(), options.design[axis.option]) - order.begin();
+    };
+    std::sort(axes.begin(), axes.end(), [&](const SweepAxis& a, const SweepAxis& b) { return given(a) < given(b); });
+    if (axes.empty() || axes.size() > 2) {
+        Error(env, "sweep", "give one or two of the options as a range FROM:TO:STEP");
+        return kExitUsage;
+    }
+    SweepGrid grid{std::move(axes[0]), axes.size() > 1 ? std::optional<SweepAxis>(std::move(axes[1])) : std::nullopt};
+    if (static_cast<double>(grid.rows.texts.size()) * static_cast<double>(grid.ColumnCount()) >
+        static_cast<double>(kMaxSweepPoints)) {
+        Error(env, "sweep",
+              "the grid has " + FormatNumber(static_cast<std::int64_t>(grid.rows.texts.size() * grid.ColumnCount()),
+                                             "###,###,###") +
+                  " points, more than the " +
+                  FormatNumber(static_cast<std::int64_t>(kMaxSweepPoints), "###,###,###") + " a sweep computes");
+        return kExitUsage;
+    }
+
+    // The other values, checked once as CONTINUE checks them, then stored as
+    // the screens store them.
+    DesignRecord base;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (swept[i]) continue;
+        if (auto refusal = FieldRefusal(all[i], texts[i])) {
+            Error(env, "--" + std::string(all[i].name) + " " + texts[i],
+                  std::string(all[i].rule->caption) + ": " + *refusal);
+            return kExitRefused;
+        }
+        StoreField(*all[i].rule, *ConvertField(*all[i].rule, texts[i]), base);
+    }
+    for (const std::string& warning : UnusualValues(texts, base, swept)) Error(env, "warning", warning);
+
+    const unsigned threads = options.threads > 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    const SweepFormat format = options.csv ? SweepFormat::Csv : SweepFormat::Table;
+    const SnSearch search = options.search == "every-trial" ? SnSearch::EveryTrial : SnSearch::PassSureTrials;
+    const SweepOutput output = RunSweep(grid, base, format, threads, search);
+    env.out << output.text;
+    // A table's notes follow it after an empty line; a CSV file stays a table
+    // and its notes go to standard error.
+    const std::vector<std::string> notes = SweepFootnotes(output, format);
+    if (!notes.empty() && !options.csv) env.out << '\n';
+    for (const std::string& note : notes) (options.csv ? env.err : env.out) << note << '\n';
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
+    CLI::App app("Checks, prints and explores Korvelle pavement designs from the command line.", kProgram);
+    app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kProgramVersion),
+                         "Print the version and exit");
+    app.require_subcommand(1);
+    app.fallthrough(false);
+
+    std::vector<std::string> showFiles;
+    bool json = false, csv = false;
+    CLI::App* show = app.add_subcommand("show", "One line per design: its loading, required SN and structure");
+    show->add_option("FILE", showFiles, "Design files (.korvelle)")->required();
+    CLI::Option* jsonFlag = show->add_flag("--json", json, "One JSON object per line instead");
+    show->add_flag("--csv", csv, "A CSV table with a header instead")->excludes(jsonFlag);
+
+    std::vector<std::string> checkFiles;
+    CLI::App* check = app.add_subcommand("check", "Compute every design again and compare with its saved results");
+    check->add_option("FILE", checkFiles, "Design files (.korvelle)")->required();
+
+    FormOptions form;
+    CLI::App* formCommand = app.add_subcommand("form", "The design form as text, or as a PDF file");
+    formCommand->add_option("FILE", form.file, "A design file with an accepted structure")->required();
+    CLI::Option* pdf = formCommand->add_option("--pdf", form.pdf, "Write the form as a PDF file OUT")->type_name("OUT");
+    formCommand->add_option("--face", form.face, "The font face of the PDF (default: Courier, as PRINT offers)")
+        ->type_name("NAME")
+        ->needs(pdf);
+    formCommand->add_option("--size", form.size, "The font size of the PDF in points, 1 to 144")
+        ->type_name("POINTS")
+        ->check(CLI::Range(1.0, 144.0))
+        ->needs(pdf)
+        ->capture_default_str();
+
+    DesignTexts snTexts;
+    CLI::App* sn = app.add_subcommand("sn", "Mean AADT, daily loads, design loading and required SN");
+    AddDesignOptions(*sn, snTexts, false);
+
+    DesignTexts sweepTexts;
+    SweepOptions sweepOptions;
+    CLI::App* sweep = app.add_subcommand("sweep", "The required SN over one or two ranges of the design data");
+    sweepOptions.design = AddDesignOptions(*sweep, sweepTexts, true);
+    sweepOptions.command = sweep;
+    sweep->add_flag("--csv", sweepOptions.csv, "A CSV table instead of the aligned one");
+    sweep->add_option("--threads", sweepOptions.threads, "Threads to compute on (default: every core)")
+        ->check(CLI::Range(1u, 256u));
+    sweep->add_option("--search", sweepOptions.search, "How the required SN is searched for")
+        ->check(CLI::IsMember({"pass-sure", "every-trial"}))
+        ->capture_default_str();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        env.out << app.help();  // the command's own help when one was given
+        return kExitSuccess;
+    } catch (const CLI::CallForVersion& version) {
+        env.out << version.what() << '\n';
+        return kExitSuccess;
+    } catch (const CLI::ParseError& error) {
+        Error(env, "", error.what());
+        env.err << "Run with --help for more information.\n";
+        return kExitUsage;
+    }
+
+    if (show->parsed()) return Show(env, showFiles, json ? ShowFormat::Json : csv ? ShowFormat::Csv : ShowFormat::Lines);
+    if (check->parsed()) return Check(env, checkFiles);
+    if (formCommand->parsed()) return Form(env, form);
+    if (sn->parsed()) return Sn(env, snTexts);
+    return Sweep(env, sweepTexts, sweepOptions);
+}
+
+}  // namespace korvelle

@@ -1,0 +1,102 @@
+#include "design_report.h"
+
+#include <cctype>
+#include <nlohmann/json.hpp>
+
+#include "core/number_format.h"
+#include "ui/structure_screens.h"
+
+namespace korvelle {
+
+namespace {
+
+// A field of a CSV row: quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+// "Required SN" reads "required SN" inside a line; a name in capitals
+// ("COURSE 3 material") stays as it is.
+std::string InLine(const std::string& what) {
+    std::string text = what;
+    if (text.size() > 1 && std::isupper(static_cast<unsigned char>(text[0])) &&
+        std::islower(static_cast<unsigned char>(text[1]))) {
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    }
+    return text;
+}
+
+}  // namespace
+
+DesignSummary Summarize(const std::string& file, const DesignFile& design, HeadlessRun& run) {
+    DesignSummary summary{file, design.project[0], kNothing, kNothing, kNothing, kNothing, kNothing, kNothing};
+    // The required SN exists once the design data screen has been confirmed.
+    if (design.stage >= DesignStage::DesignerInformation) {
+        summary.designLoading = FormatNumber(run.record.designLoading, "###,###,###");
+        summary.requiredSn = FormatNumber(run.record.requiredSn, "0.00");
+    }
+    if (const std::optional<ScreenId> accepted = run.program.accepted()) {
+        const ResultSheet sheet = run.program.logic<ResultScreen>(*accepted).Displayed();
+        summary.structure = *accepted == ScreenId::OverlayResult ? "overlay" : "full-depth";
+        summary.requiredSn = sheet.requiredSn;
+        summary.proposedSn = sheet.proposedSn;
+        summary.difference = sheet.difference;
+        summary.verdict = sheet.verdict;
+    }
+    return summary;
+}
+
+std::string SummaryLine(const DesignSummary& s) {
+    std::string line = s.file + ": project " + (s.projectNumber.empty() ? std::string("(blank)") : s.projectNumber) +
+                       ", design loading " + s.designLoading + ", required SN " + s.requiredSn + ", ";
+    if (s.structure == kNothing) return line + "structure -";
+    return line + s.structure + ", proposed SN " + s.proposedSn + ", " + s.difference + " " + s.verdict;
+}
+
+std::string SummaryJson(const DesignSummary& s) {
+    auto value = [](const std::string& text) { return text == kNothing ? nlohmann::json() : nlohmann::json(text); };
+    nlohmann::ordered_json object;
+    object["file"] = s.file;
+    object["projectNumber"] = s.projectNumber;
+    object["designLoading"] = value(s.designLoading);
+    object["requiredSn"] = value(s.requiredSn);
+    object["structure"] = value(s.structure);
+    object["proposedSn"] = value(s.proposedSn);
+    object["difference"] = value(s.difference);
+    object["verdict"] = value(s.verdict);
+    return object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::string SummaryCsvHeader() {
+    return "file,project,design loading,required SN,structure,proposed SN,difference,verdict";
+}
+
+std::string SummaryCsv(const DesignSummary& s) {
+    std::string row;
+    for (const std::string* field : {&s.file, &s.projectNumber, &s.designLoading, &s.requiredSn, &s.structure,
+                                     &s.proposedSn, &s.difference, &s.verdict}) {
+        if (!row.empty() || field != &s.file) row += ',';
+        row += *field == kNothing ? std::string() : CsvField(*field);
+    }
+    return row;
+}
+
+std::string CheckLine(const std::string& file, const ResultDifference& difference) {
+    auto shown = [](const std::string& text) { return text.empty() ? std::string("(blank)") : text; };
+    return file + ": " + InLine(difference.what) + " saved " + shown(difference.saved) + ", now " +
+           shown(difference.now);
+}
+
+std::string CheckTotals(int same, int differ, int refused) {
+    const int all = same + differ + refused;
+    return std::to_string(all) + (all == 1 ? " design: " : " designs: ") + std::to_string(same) + " same, " +
+           std::to_string(differ) + " differ, " + std::to_string(refused) + " refused";
+}
+
+}  // namespace korvelle

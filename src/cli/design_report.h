@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "file/design_file.h"
+#include "ui/design_replay.h"
+
+namespace korvelle {
+
+// What `show` tells of one design, every value as the screens show it; "-"
+// for what the design does not have yet (no required SN before the design
+// data were confirmed, no structure before one was accepted).
+struct DesignSummary {
+    std::string file;  // as given on the command line
+    std::string projectNumber;
+    std::string designLoading;
+    std::string requiredSn;
+    std::string structure;  // "full-depth", "overlay" or "-"
+    std::string proposedSn;
+    std::string difference;
+    std::string verdict;
+};
+
+inline constexpr const char* kNothing = "-";
+
+// The summary of a design replayed without refusal.
+DesignSummary Summarize(const std::string& file, const DesignFile& design, HeadlessRun& run);
+
+// "FILE: project P, design loading 1,000,100, required SN 3.44, full-depth,
+// proposed SN 3.86, 12.2% Overdesign".
+std::string SummaryLine(const DesignSummary& summary);
+// One JSON object on one line; "-" values are null.
+std::string SummaryJson(const DesignSummary& summary);
+// The CSV header and one row, quoted where a value needs it.
+std::string SummaryCsvHeader();
+std::string SummaryCsv(const DesignSummary& summary);
+
+// "FILE: required SN saved 4.92, now 4.93".
+std::string CheckLine(const std::string& file, const ResultDifference& difference);
+// "3 designs: 1 same, 1 differ, 1 refused".
+std::string CheckTotals(int same, int differ, int refused);
+
+}  // namespace korvelle

@@ -1,0 +1,57 @@
+// korvelle-cli: checks, prints and explores design files from the command
+// line (commands.h).  Only the PDF form needs Qt's GUI; the application is
+// made for it alone, on the offscreen platform: nothing is ever shown.
+
+#include <QFile>
+#include <QGuiApplication>
+#include <ctime>
+#include <iostream>
+#include <memory>
+
+#include "commands.h"
+#include "pdf_form_file.h"
+#include "qt/resources.h"
+
+namespace {
+
+korvelle::CalendarDate Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+// The county table compiled into the program, as the desktop program reads it.
+std::vector<korvelle::CountyEntry> Counties() {
+    korvelle::LoadResources();
+    QFile file(":/counties.csv");
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    auto table = korvelle::ParseCountyTable(file.readAll().toStdString(), nullptr);
+    return table ? *table : std::vector<korvelle::CountyEntry>{};
+}
+
+// Qt's warnings (a runtime folder not set, a font substituted) are not the
+// command's output; only what stops Qt reaches standard error.
+void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << "korvelle-cli: " << message.toStdString() << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    std::ios::sync_with_stdio(false);
+    int qtArgc = 1;
+    std::unique_ptr<QGuiApplication> gui;
+    korvelle::CliEnvironment environment{std::cout, std::cerr, Counties(), Today(),
+                                         [&](const korvelle::PdfRequest& request) {
+                                             if (!gui) {
+                                                 qInstallMessageHandler(QtMessage);
+                                                 qputenv("QT_QPA_PLATFORM", "offscreen");
+                                                 gui = std::make_unique<QGuiApplication>(qtArgc, argv);
+                                             }
+                                             return korvelle::WritePdfForm(request);
+                                         }};
+    const int code = korvelle::RunCli(argc, argv, environment);
+    std::cout.flush();
+    return std::cout ? code : korvelle::kExitRefused;
+}

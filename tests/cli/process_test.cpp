@@ -1,0 +1,321 @@
+// korvelle-cli run as a process: every command on the example designs, the
+// refusals and the exit codes.  The engineering figures are those worked by
+// hand in docs/design-file.md.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_support.h"
+
+namespace korvelle::testing {
+namespace {
+
+const QString kFullDepth = Example("full-depth.korvelle");
+const QString kOverlay = Example("overlay.korvelle");
+
+// The data of the full-depth example as options: mean AADT (1,000 + 1,720) / 2
+// = 1,360; 1,360 x 1.00 x 0.100 x 1.00 = 136, plus 1: 137 daily loads;
+// 137 x 20 x 365 = 1,000,100; required SN 3.44.
+const QStringList kFullDepthData = {"--initial-year", "2000", "--final-year", "2020", "--initial-aadt", "1000",
+                                    "--final-aadt",   "1720", "--trucks",     "10",   "--ldf",          "100",
+                                    "--soil",         "4",    "--rf",         "1.0",  "--esal",         "1.0"};
+
+QStringList With(QStringList arguments, const QString& option, const QString& value) {
+    const qsizetype at = arguments.indexOf(option);
+    if (at >= 0) {
+        arguments[at + 1] = value;
+    } else {
+        arguments << option << value;
+    }
+    return arguments;
+}
+
+QStringList Without(QStringList arguments, const QString& option) {
+    const qsizetype at = arguments.indexOf(option);
+    if (at >= 0) arguments.remove(at, 2);
+    return arguments;
+}
+
+TEST(CliShow, OneLinePerDesignOfEitherKindAsTheScreensShowIt) {
+    const CliRun run = RunCli({"show", kFullDepth, kOverlay});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(SplitLines(run.out),
+              (std::vector<std::string>{
+                  kFullDepth.toStdString() + ": project STP-0021-02(037), design loading 1,000,100, required SN 3.44, "
+                                             "full-depth, proposed SN 3.86, 12.2% Overdesign",
+                  kOverlay.toStdString() + ": project NH-0075-01(112), design loading 10,001,000, required SN 4.92, "
+                                           "overlay, proposed SN 4.16, 15.4% Underdesign"}));
+}
+
+TEST(CliShow, JsonAndCsvCarryTheSameValues) {
+    const CliRun json = RunCli({"show", "--json", kOverlay});
+    ASSERT_EQ(json.code, 0) << json.err;
+    const std::vector<std::string> objects = SplitLines(json.out);
+    ASSERT_EQ(objects.size(), 1u);
+    const nlohmann::json design = nlohmann::json::parse(objects[0]);
+    EXPECT_EQ(design["file"], kOverlay.toStdString());
+    EXPECT_EQ(design["projectNumber"], "NH-0075-01(112)");
+    EXPECT_EQ(design["designLoading"], "10,001,000");
+    EXPECT_EQ(design["requiredSn"], "4.92");
+    EXPECT_EQ(design["structure"], "overlay");
+    EXPECT_EQ(design["proposedSn"], "4.16");
+    EXPECT_EQ(design["difference"], "15.4%");
+    EXPECT_EQ(design["verdict"], "Underdesign");
+
+    const CliRun csv = RunCli({"show", "--csv", kFullDepth});
+    ASSERT_EQ(csv.code, 0) << csv.err;
+    EXPECT_EQ(SplitLines(csv.out),
+              (std::vector<std::string>{
+                  "file,project,design loading,required SN,structure,proposed SN,difference,verdict",
+                  kFullDepth.toStdString() + ",STP-0021-02(037),\"1,000,100\",3.44,full-depth,3.86,12.2%,Overdesign"}));
+
+    EXPECT_EQ(RunCli({"show", "--json", "--csv", kFullDepth}).code, 2);
+}
+
+TEST(CliShow, ADesignSavedHalfWayShowsWhatItHas) {
+    QTemporaryDir folder;
+    const QString designer = folder.filePath("designer.korvelle");
+    WriteAll(designer, Edited("full-depth.korvelle", "\"stage\": \"main-menu\"", "\"stage\": \"designer-information\""));
+    const QString data = folder.filePath("data.korvelle");
+    WriteAll(data, Edited("full-depth.korvelle", "\"stage\": \"main-menu\"", "\"stage\": \"design-data\""));
+
+    const CliRun run = RunCli({"show", designer, data});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(SplitLines(run.out),
+              (std::vector<std::string>{
+                  designer.toStdString() +
+                      ": project STP-0021-02(037), design loading 1,000,100, required SN 3.44, structure -",
+                  data.toStdString() + ": project STP-0021-02(037), design loading -, required SN -, structure -"}));
+
+    // Saved half way, the designs hold no results to differ from.
+    const CliRun check = RunCli({"check", designer, data});
+    EXPECT_EQ(check.code, 0) << check.err;
+    EXPECT_EQ(check.out, "2 designs: 2 same, 0 differ, 0 refused\n");
+
+    const CliRun form = RunCli({"form", designer});
+    EXPECT_EQ(form.code, 1);
+    EXPECT_EQ(form.out, "");
+    EXPECT_EQ(form.err, "korvelle-cli: " + designer.toStdString() +
+                            ": no structure was accepted, so the design has no form\n");
+}
+
+TEST(CliCheck, TheExamplesComputeAsSaved) {
+    const CliRun run = RunCli({"check", kFullDepth, kOverlay});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "2 designs: 2 same, 0 differ, 0 refused\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(CliCheck, AFileEditedToAWrongStoredSnDiffersAndTheOthersGoOn) {
+    QTemporaryDir folder;
+    const QString edited = folder.filePath("NH-0075.korvelle");
+    WriteAll(edited, Edited("overlay.korvelle", "\"requiredSn\": \"4.92\"", "\"requiredSn\": \"4.93\""));
+    const QString proposed = folder.filePath("STP-0021.korvelle");
+    WriteAll(proposed, Edited("full-depth.korvelle", "\"proposedSn\": \"3.86\"", "\"proposedSn\": \"3.68\""));
+    const QString missing = folder.filePath("missing.korvelle");
+
+    const CliRun run = RunCli({"check", kFullDepth, edited, missing, proposed});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(SplitLines(run.out), (std::vector<std::string>{
+                                       edited.toStdString() + ": required SN saved 4.93, now 4.92",
+                                       proposed.toStdString() + ": proposed SN saved 3.68, now 3.86",
+                                       "4 designs: 1 same, 2 differ, 1 refused",
+                                   }));
+    const std::vector<std::string> errors = SplitLines(run.err);
+    ASSERT_EQ(errors.size(), 1u) << run.err;
+    EXPECT_EQ(errors[0].rfind("korvelle-cli: " + missing.toStdString() + ": ", 0), 0u) << errors[0];
+}
+
+TEST(CliRefusals, EveryRefusedFileIsNamedOnItsOwnLineAndTheRestIsShown) {
+    QTemporaryDir folder;
+    const QString text = folder.filePath("notes.korvelle");
+    WriteAll(text, "Pavement notes, not a design\n");
+    const QString refusedByScreen = folder.filePath("soil.korvelle");
+    WriteAll(refusedByScreen, Edited("full-depth.korvelle", "\"soilSupport\": \"4\"", "\"soilSupport\": \"0\""));
+    const QString missing = folder.filePath("missing.korvelle");
+
+    for (const char* command : {"show", "check"}) {
+        SCOPED_TRACE(command);
+        const CliRun run = RunCli({command, missing, text, refusedByScreen, kOverlay});
+        EXPECT_EQ(run.code, 1);
+        const std::vector<std::string> errors = SplitLines(run.err);
+        ASSERT_EQ(errors.size(), 3u) << run.err;
+        EXPECT_EQ(errors[0].rfind("korvelle-cli: " + missing.toStdString() + ": ", 0), 0u) << errors[0];
+        EXPECT_EQ(errors[1].rfind("korvelle-cli: " + text.toStdString() + ": ", 0), 0u) << errors[1];
+        EXPECT_EQ(errors[2], "korvelle-cli: " + refusedByScreen.toStdString() +
+                                 ": Design data, SOIL SUPPORT: Data is outside normal range");
+        if (std::string(command) == "show") {
+            EXPECT_EQ(run.out.rfind(kOverlay.toStdString() + ": project NH-0075-01(112)", 0), 0u) << run.out;
+        } else {
+            EXPECT_EQ(run.out, "4 designs: 1 same, 0 differ, 3 refused\n");
+        }
+    }
+    EXPECT_EQ(RunCli({"form", missing}).code, 1);
+}
+
+TEST(CliUsage, BadCommandLinesExitWithTwoAndSayWhy) {
+    const std::vector<QStringList> cases = {
+        {},
+        {"print", kFullDepth},
+        {"show"},
+        {"show", "--bogus", kFullDepth},
+        {"form", kFullDepth, "--size", "14"},  // the size is for the PDF
+        {"form", kFullDepth, "--pdf", "x.pdf", "--size", "0"},
+        Without(QStringList{"sn"} + kFullDepthData, "--soil"),
+        QStringList{"sweep"} + kFullDepthData,  // no range
+        QStringList{"sweep", "--threads", "0"} + With(kFullDepthData, "--soil", "2:8:1"),
+        QStringList{"sweep", "--search", "slow"} + With(kFullDepthData, "--soil", "2:8:1"),
+        QStringList{"sweep"} + With(kFullDepthData, "--soil", "2:8:0"),
+        QStringList{"sweep"} + With(kFullDepthData, "--soil", "2:8:-0.5"),
+        QStringList{"sweep"} + With(kFullDepthData, "--soil", "8:2:0.5"),
+        QStringList{"sweep"} + With(kFullDepthData, "--soil", "2:8"),
+        QStringList{"sweep"} + With(kFullDepthData, "--soil", "2:eight:1"),
+        QStringList{"sweep"} + With(With(With(kFullDepthData, "--soil", "2:8:1"), "--rf", "1:3:1"), "--ldf", "1:2:1"),
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.code, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind("korvelle-cli: ", 0), 0u) << run.err;
+    }
+}
+
+TEST(CliUsage, AGridOverTenMillionPointsIsRefusedBeforeAnythingIsComputed) {
+    const CliRun run = RunCli(QStringList{"sweep"} +
+                              With(With(kFullDepthData, "--soil", "0.5:10:0.001"), "--rf", "1:3:0.0001"));
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "korvelle-cli: sweep: the grid has 190,029,501 points, more than the 10,000,000 a sweep "
+                       "computes\n");  // 9,501 x 20,001
+
+    const CliRun axis = RunCli(QStringList{"sweep"} + With(kFullDepthData, "--initial-aadt", "1:30000000:1"));
+    EXPECT_EQ(axis.code, 2);
+    EXPECT_NE(axis.err.find("more than 10,000,000 values"), std::string::npos) << axis.err;
+}
+
+TEST(CliUsage, HelpForEveryCommandAndTheVersion) {
+    const CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "korvelle-cli 1.0\n");
+
+    const std::vector<std::pair<QStringList, std::vector<std::string>>> cases = {
+        {{"--help"}, {"show", "check", "form", "sn", "sweep", "--version"}},
+        {{"show", "--help"}, {"FILE", "--json", "--csv"}},
+        {{"check", "--help"}, {"FILE"}},
+        {{"form", "--help"}, {"--pdf", "--face", "--size"}},
+        {{"sn", "--help"}, {"--initial-year", "--final-aadt", "--tsi", "--soil", "--rf", "--esal", "SOIL SUPPORT"}},
+        {{"sweep", "--help"}, {"FROM:TO:STEP", "--threads", "--csv", "--search"}},
+    };
+    for (const auto& [arguments, words] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.code, 0);
+        for (const std::string& word : words) EXPECT_NE(run.out.find(word), std::string::npos) << word;
+    }
+}
+
+TEST(CliSn, TheDesignDataGiveTheLoadingAndRequiredSnWorkedByHand) {
+    const CliRun full = RunCli(QStringList{"sn"} + kFullDepthData);
+    EXPECT_EQ(full.code, 0) << full.err;
+    EXPECT_EQ(full.err, "");
+    EXPECT_EQ(full.out, "Mean AADT: 1,360 vpd\nDaily loads: 137\nDesign loading: 1,000,100\nRequired SN: 3.44\n");
+
+    // The overlay example: 10,000 to 17,380 vpd, mean 13,690; 1,369 plus 1
+    // daily loads; 1,370 x 20 x 365 = 10,001,000; required SN 4.92.  The
+    // screens' defaults of TSI and the ESAL factors are the example's.
+    const CliRun overlay =
+        RunCli(QStringList{"sn", "--tsi", "2.5"} +
+               With(With(kFullDepthData, "--initial-aadt", "10000"), "--final-aadt", "17380"));
+    EXPECT_EQ(overlay.code, 0) << overlay.err;
+    EXPECT_EQ(overlay.out, "Mean AADT: 13,690 vpd\nDaily loads: 1,370\nDesign loading: 10,001,000\nRequired SN: 4.92\n");
+}
+
+TEST(CliSn, TheScreensRefusalsAndAWarningForAnUnusualValue) {
+    struct Case {
+        QString option, value, error;
+    };
+    const Case refusals[] = {
+        {"--soil", "0", "Design data, SOIL SUPPORT: Data is outside normal range"},
+        {"--final-year", "2000",
+         "Project information, FINAL DESIGN YEAR: The final design year must be later than the initial design year"},
+        {"--tsi", "4.2", "Design data, TERMINAL SERVICEABILITY INDEX: The terminal serviceability index must be less "
+                         "than 4.2"},
+        {"--trucks", "ten", "Project information, 24-HOUR TRUCK %: Numeric entries must be numbers of a size the field "
+                            "can hold: digits with an optional decimal point, no commas or letters"},
+    };
+    for (const Case& c : refusals) {
+        SCOPED_TRACE(c.option.toStdString());
+        const CliRun run = RunCli(QStringList{"sn"} + With(kFullDepthData, c.option, c.value));
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "korvelle-cli: " + c.error.toStdString() + "\n");
+    }
+
+    // The screens ask before going on with 400,000 vpd; the command goes on
+    // and warns.  Mean AADT (400,000 + 1,720) / 2 = 200,860.
+    const CliRun unusual = RunCli(QStringList{"sn"} + With(kFullDepthData, "--initial-aadt", "400000"));
+    EXPECT_EQ(unusual.code, 0);
+    EXPECT_EQ(unusual.err, "korvelle-cli: warning: --initial-aadt 400000: INITIAL 1-WAY TRAFFIC outside its normal "
+                           "range (1 to 300000)\n");
+    EXPECT_EQ(SplitLines(unusual.out).at(0), "Mean AADT: 200,860 vpd");
+}
+
+TEST(CliSweep, ATableOfRowsAndColumnsThatAgreesWithTheDesignWorkedByHand) {
+    const CliRun run = RunCli(QStringList{"sweep"} + With(With(kFullDepthData, "--soil", "3:5:1"), "--rf", "1:2:0.5"));
+    ASSERT_EQ(run.code, 0) << run.err;
+    const std::vector<std::string> lines = SplitLines(run.out);
+    ASSERT_EQ(lines.size(), 4u) << run.out;
+    EXPECT_EQ(lines[0], "soil\\rf    1.0    1.5    2.0");
+    EXPECT_EQ(lines[2].substr(0, 14), "4         3.44");
+    // More support from the soil needs less structure; a harsher region more.
+    auto cell = [&](std::size_t row, std::size_t column) { return std::stod(lines[row].substr(7 + 7 * column, 7)); };
+    for (std::size_t row = 1; row <= 3; ++row) {
+        for (std::size_t column = 0; column < 3; ++column) {
+            if (row > 1) {
+                EXPECT_LT(cell(row, column), cell(row - 1, column)) << row << "," << column;
+            }
+            if (column > 0) {
+                EXPECT_GT(cell(row, column), cell(row, column - 1)) << row << "," << column;
+            }
+        }
+    }
+}
+
+TEST(CliSweep, RefusedPointsAreMarkedAndCountedAndThreadsChangeNothing) {
+    // Rows the first range given (the final year), columns the second.
+    const QStringList arguments =
+        QStringList{"sweep"} + With(With(kFullDepthData, "--soil", "0:8:0.25"), "--final-year", "1998:2030:1");
+    const CliRun table = RunCli(arguments + QStringList{"--threads", "1"});
+    ASSERT_EQ(table.code, 0) << table.err;
+    // Soil 0 refused in each of 33 rows; the years 1998 to 2000, not after
+    // the initial 2000, in the 32 other points of their rows.
+    const std::vector<std::string> lines = SplitLines(table.out);
+    ASSERT_EQ(lines.size(), 1u + 33u + 1u + 2u) << table.out;
+    EXPECT_EQ(lines[1].rfind("1998 ", 0), 0u);
+    EXPECT_EQ(lines[1].find_first_not_of("1998 -"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[lines.size() - 2], "-: 33 points, --soil SOIL SUPPORT: Data is outside normal range");
+    EXPECT_EQ(lines[lines.size() - 1], "-: 96 points, The final design year must be later than the initial design "
+                                       "year");
+    for (const char* threads : {"2", "3", "7"}) {
+        EXPECT_EQ(RunCli(arguments + QStringList{"--threads", threads}).out, table.out) << threads;
+    }
+
+    const CliRun csv = RunCli(arguments + QStringList{"--csv"});
+    ASSERT_EQ(csv.code, 0) << csv.err;
+    const std::vector<std::string> rows = SplitLines(csv.out);
+    ASSERT_EQ(rows.size(), 34u);
+    EXPECT_EQ(rows[0].substr(0, 30), "final-year\\soil,0.00,0.25,0.50");
+    EXPECT_EQ(rows[1], "1998" + std::string(33, ','));
+    EXPECT_EQ(rows[4].substr(0, 6), "2001,,");  // soil 0 refused, 0.25 computed
+    EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(rows[4].at(6)))) << rows[4];
+    EXPECT_EQ(csv.err, "empty: 33 points, --soil SOIL SUPPORT: Data is outside normal range\n"
+                       "empty: 96 points, The final design year must be later than the initial design year\n");
+}
+
+}  // namespace
+}  // namespace korvelle::testing
