@@ -2,7 +2,8 @@
 
 namespace korvelle {
 
-// Registers the pictures and data compiled into the program.
+// Registers the pictures, data and the designer's guide compiled into the
+// program.
 void LoadResources();
 
 }  // namespace korvelle

@@ -10,6 +10,7 @@ QLabel* MakeHeading(const QString& text, QWidget* parent) {
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
     label->setAccessibleName(text);
+    label->setProperty(kHeadingProperty, true);
     return label;
 }
 

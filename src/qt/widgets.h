@@ -7,7 +7,8 @@
 
 namespace korvelle {
 
-// A screen's heading: large, bold, centred.
+// A screen's heading: large, bold, centred; marked with this property.
+inline const char* const kHeadingProperty = "korvelleHeading";
 QLabel* MakeHeading(const QString& text, QWidget* parent);
 // A field's caption; Alt-key users and screen readers reach the field by it.
 QLabel* MakeCaption(const QString& text, QWidget* buddy, QWidget* parent);

@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "help_window.h"
+
 namespace korvelle {
 
 QString ScreenTitle(const char* name) { return QString(kProgramTitle) + " - " + name; }
@@ -33,6 +35,7 @@ FormView& QtWindows::Create(ScreenId id, Screen& logic) {
         case ScreenId::FullDepthPrint: window = BuildFullDepthPrintWindow(context); break;
         case ScreenId::OverlayPrint: window = BuildOverlayPrintWindow(context); break;
     }
+    AddHelp(window, id);
     window->ScrollContent();
     windows_.insert(static_cast<int>(id), window);
     return *window;

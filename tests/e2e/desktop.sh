@@ -131,11 +131,16 @@ click_bottom_centre() {
     click_at "$id" $((WIDTH / 2)) -24
 }
 
-# Saves a screenshot of the whole screen as NN-name.png in the output folder.
+# Saves a screenshot of the whole screen as NN-name.png in the output folder,
+# and the place of the window with the keyboard focus as NN-name.window
+# (xdotool's X, Y, WIDTH and HEIGHT), so that the picture can be cut to it.
 shot() {
     sleep 0.3   # let the window finish painting
     SHOT_NUMBER=$((SHOT_NUMBER + 1))
-    import -window root "$OUT/$(printf '%02d' "$SHOT_NUMBER")-$1.png"
+    local name
+    name="$OUT/$(printf '%02d' "$SHOT_NUMBER")-$1"
+    import -window root "$name.png"
+    xdotool getwindowfocus getwindowgeometry --shell >"$name.window" 2>/dev/null || rm -f "$name.window"
 }
 
 # QUIT with changes not saved asks first whether to save them: `discard`
