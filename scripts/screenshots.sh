@@ -26,7 +26,7 @@ session() {
     keys Return Return
     enter 1.0
     shot design-data
-    repeat_key Tab 3                            # from CONTINUE past CLEAR FORM and QUIT to the LDF link
+    repeat_key Tab 4                            # from CONTINUE past CLEAR FORM, QUIT and BACK to the LDF link
     keys Return
     window "Flexible Pavement Design - Lane Distribution Factor" >/dev/null
     shot ldf-worksheet
@@ -43,7 +43,7 @@ session() {
     shot esal-worksheet
     enter 1.0
     window "Flexible Pavement Design - Design Data" >/dev/null
-    repeat_key shift+Tab 5                      # back over the links, QUIT and CLEAR FORM to CONTINUE
+    repeat_key shift+Tab 6                      # back over the links, BACK, QUIT and CLEAR FORM to CONTINUE
     keys Return
     designer_information "A. Designer, P.E." "Screenshots"
     window "Flexible Pavement Design - Main Menu" >/dev/null
@@ -56,18 +56,18 @@ session() {
     local w
     w=$(window "Flexible Pavement Design - Proposed Pavement Structure")
     course 3 1.50
-    keys Tab Tab
+    keys Tab Tab Tab                            # past the scroll bar and FIT
     course 4 2.00
-    keys Tab Tab
+    keys Tab Tab Tab
     type_text 25
     keys Tab
     type_text 3
-    keys Tab Tab
+    keys Tab Tab Tab
     type_text G
     keys Tab
     type_text 8
     shot full-depth-entry
-    repeat_key Tab 6                            # past COURSE 5 and CONTINUE to the guidelines
+    repeat_key Tab 8                            # past COURSE 5 and CONTINUE to the guidelines
     keys Return
     window "Flexible Pavement Design - SuperPave Mix Guidelines" >/dev/null
     shot guidelines
@@ -84,14 +84,14 @@ session() {
 
     w=$(window "Flexible Pavement Design - Proposed Overlay")
     course 3 1.50
-    keys Tab Tab
+    keys Tab Tab Tab                            # past the scroll bar and FIT
     course 4 2.00
-    repeat_key Tab 5                            # past the bar and the empty third row
+    repeat_key Tab 7                            # past the bar, FIT and the empty third row
     course 3 4
-    keys Tab Tab
+    keys Tab Tab Tab
     course 5 8.00
     shot overlay-entry
-    repeat_key Tab 5
+    repeat_key Tab 7
     keys Return
     w=$(window "Flexible Pavement Design - Proposed Overlay" "$w")
     shot overlay-result
@@ -99,6 +99,7 @@ session() {
     window "Flexible Pavement Design" >/dev/null
     shot overlay-print
     keys Tab Tab Return                         # past PRINT to QUIT (MAIN MENU has the focus here)
+    answer_quit_question
     program_ends
 }
 

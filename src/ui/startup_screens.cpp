@@ -47,7 +47,10 @@ void MainMenu::SelectFullDepth() {
     program_.record().menuChoice = kFullDepth;
 }
 
-void MainMenu::Shown() { view().SetText(kFileStatus, program_.document().Status()); }
+void MainMenu::Shown() {
+    view().SetText(kFileStatus, program_.document().Status());
+    view().Focus(kOptions);  // the keyboard starts on the option chosen
+}
 
 void MainMenu::Click(int control) {
     switch (control) {
