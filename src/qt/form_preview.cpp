@@ -69,6 +69,11 @@ FormPreview::FormPreview(QPrinter& printer, FormDocument::LayOut layOut, PrintFr
     pages_->setAccessibleName("Pages of the design form");
     pages_->setViewMode(QPrintPreviewWidget::SinglePageView);
     pages_->setZoomMode(QPrintPreviewWidget::FitToWidth);
+    // The view inside takes the focus (the arrows and Page Up and Down turn
+    // the pages): a screen reader names it too.
+    for (QWidget* part : pages_->findChildren<QWidget*>()) {
+        if (part->focusPolicy() != Qt::NoFocus) part->setAccessibleName(pages_->accessibleName());
+    }
     layout->addWidget(pages_, 1);
 
     connect(pages_, &QPrintPreviewWidget::paintRequested, this, &FormPreview::PaintPages);

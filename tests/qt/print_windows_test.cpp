@@ -259,19 +259,36 @@ TEST_F(PrintWindowsTest, ThePreviewShowsEveryPageExactlyAsPrintFromItWritesThem)
     Click(kFullDepth, S::kPreview);
 }
 
-TEST_F(PrintWindowsTest, PreviewOpensByMouseOrKeyboardInsideTheScreenOnTheWidthOfThePage) {
+TEST_F(PrintWindowsTest, PreviewOpensByMouseOrKeyboardInsideTheScreenAndPagesByKeyboard) {
     Open(kFullDepth);
-    QList<QString> seen;
+    Pick("Liberation Mono", 18.0);  // a form of several pages
+    service.printTo.clear();
+    Click(kFullDepth, S::kPrint);
+    const qsizetype fontDialogs = service.fontDialogs.size();
+    const qsizetype printDialogs = service.printDialogs.size();
+    const QString status = Status(kFullDepth);
+
+    QStringList seen;
     service.inPreview = [&](FormPreview& preview) {
         preview.show();
         QApplication::processEvents();
         seen << preview.windowTitle();
         EXPECT_TRUE(preview.screen()->availableGeometry().contains(preview.frameGeometry()));
         EXPECT_EQ(preview.pages()->zoomMode(), QPrintPreviewWidget::FitToWidth);
-        EXPECT_EQ(preview.PageCount(), 1);
-        EXPECT_EQ(preview.focusWidget(), preview.printButton());
         EXPECT_EQ(preview.printButton()->accessibleName(), "PRINT");
         for (auto* button : preview.findChildren<QPushButton*>()) EXPECT_FALSE(button->accessibleName().isEmpty());
+        auto* pageShown = preview.findChild<QLabel*>();
+        const int pages = preview.PageCount();
+        EXPECT_GT(pages, 1);
+        EXPECT_EQ(pageShown->text(), QString("Page 1 of %1").arg(pages));
+        // Tab goes from PRINT through the tools to the pages, where Page Down
+        // turns them to the last.
+        EXPECT_EQ(preview.focusWidget(), preview.printButton());
+        for (int tools = 0; tools < 6; ++tools) QTest::keyClick(preview.focusWidget(), Qt::Key_Tab);
+        ASSERT_TRUE(preview.pages()->isAncestorOf(preview.focusWidget()));
+        EXPECT_FALSE(preview.focusWidget()->accessibleName().isEmpty());
+        for (int step = 0; step < 4 * pages; ++step) QTest::keyClick(preview.focusWidget(), Qt::Key_PageDown);
+        EXPECT_EQ(pageShown->text(), QString("Page %1 of %1").arg(pages));
         QTest::keyClick(&preview, Qt::Key_Escape);
         EXPECT_FALSE(preview.isVisible());
     };
@@ -286,9 +303,10 @@ TEST_F(PrintWindowsTest, PreviewOpensByMouseOrKeyboardInsideTheScreenOnTheWidthO
     QTest::keyClick(Window(kFullDepth)->control(S::kMainMenu), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(seen.size(), 3);
     for (const QString& title : seen) EXPECT_EQ(title, "Flexible Pavement Design - Preview of the design form");
-    EXPECT_TRUE(service.fontDialogs.isEmpty());
-    EXPECT_TRUE(service.printDialogs.isEmpty());  // closing the preview prints nothing
-    EXPECT_TRUE(Status(kFullDepth).isEmpty());
+    // Closing the preview prints nothing and asks for no font.
+    EXPECT_EQ(service.fontDialogs.size(), fontDialogs);
+    EXPECT_EQ(service.printDialogs.size(), printDialogs);
+    EXPECT_EQ(Status(kFullDepth), status);
 }
 
 TEST_F(PrintWindowsTest, PrintingFromThePreviewFailsAsPrintDoesAndKeepsTheEarlierForm) {
