@@ -346,7 +346,6 @@ TEST(PrintScreen, PrintingFromThePreviewPrintsWhatItShowsAndReportsAsPrintDoes) 
     const PrintOutcome laserJet{PrintOutcome::Printed, "Office LaserJet"};
     const std::vector<Case> cases = {
         {"printed", laserJet, {}, 1, {}, 1, 1, true, "Printed on Office LaserJet"},
-        {"saved", {PrintOutcome::Saved, "/home/d/form.pdf"}, {}, 1, {}, 1, 1, true, "Saved as /home/d/form.pdf"},
         {"print dialog cancelled", {PrintOutcome::Cancelled, ""}, {}, 1, {}, 1, 1, false,
          "Not printed: the print was cancelled."},
         {"pages declined", laserJet, {}, 3, {Answer::No}, 1, 0, false, "Not printed: the form would take 3 pages."},
@@ -354,8 +353,6 @@ TEST(PrintScreen, PrintingFromThePreviewPrintsWhatItShowsAndReportsAsPrintDoes) 
          "Printed on Office LaserJet"},
         {"printer failed", {PrintOutcome::Failed, "the printer is out of paper."}, {}, 1, {}, 1, 1, true,
          "Not printed: the printer is out of paper."},
-        {"file not saved", {PrintOutcome::NotSaved, "File too large (/home/d/form.pdf)."}, {}, 1, {}, 1, 1, true,
-         "Not saved: File too large (/home/d/form.pdf)."},
         {"print threw", laserJet, "page layer failed", 1, {}, 1, 0, true, "Not printed: page layer failed"},
     };
     for (const Case& c : cases) {
