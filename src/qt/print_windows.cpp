@@ -14,7 +14,7 @@ namespace {
 
 using S = PrintScreen;
 
-// The font note above the three buttons and the outcome of the last print
+// The font note above the four buttons and the outcome of the last print
 // below them.  The two print screens differ only in their focus order.
 FormWindow* BuildPrintWindow(WindowContext& context, const QList<int>& focusOrder) {
     auto* w = new FormWindow(context.logic, kProgramTitle);
@@ -31,8 +31,10 @@ FormWindow* BuildPrintWindow(WindowContext& context, const QList<int>& focusOrde
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);
     buttons->addStretch();
-    const QList<QPair<int, QString>> captions = {
-        {S::kPrint, "  PRINT THE DESIGN FORM"}, {S::kMainMenu, "MAIN MENU"}, {S::kQuit, "QUIT"}};
+    const QList<QPair<int, QString>> captions = {{S::kPrint, "  PRINT THE DESIGN FORM"},
+                                                 {S::kPreview, "PREVIEW"},
+                                                 {S::kMainMenu, "MAIN MENU"},
+                                                 {S::kQuit, "QUIT"}};
     QList<QPushButton*> row;
     int width = 0;
     for (const auto& [control, caption] : captions) {
@@ -40,11 +42,13 @@ FormWindow* BuildPrintWindow(WindowContext& context, const QList<int>& focusOrde
         width = std::max(width, row.last()->sizeHint().width());
     }
     for (QPushButton* button : row) {
-        button->setMinimumWidth(width + 16);  // one width for all three
+        button->setMinimumWidth(width + 16);  // one width for all four
         buttons->addWidget(button);
     }
     buttons->addStretch();
     layout->addLayout(buttons);
+    w->control(S::kPreview)->setToolTip("Shows the form as PRINT would print it, page by page (Ctrl+Shift+P)");
+    w->AddShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), S::kPreview);
 
     // The design can be saved from here as from the main menu.
     layout->addLayout(w->AddButtonRow({{S::kSave, "SAVE DESIGN"}, {S::kSaveAs, "SAVE AS..."}}));
@@ -69,11 +73,12 @@ FormWindow* BuildPrintWindow(WindowContext& context, const QList<int>& focusOrde
 }  // namespace
 
 FormWindow* BuildFullDepthPrintWindow(WindowContext& context) {
-    return BuildPrintWindow(context, {S::kPrint, S::kMainMenu, S::kQuit, S::kSave, S::kSaveAs});
+    return BuildPrintWindow(context, {S::kPrint, S::kPreview, S::kMainMenu, S::kQuit, S::kSave, S::kSaveAs});
 }
 
 FormWindow* BuildOverlayPrintWindow(WindowContext& context) {
-    return BuildPrintWindow(context, {S::kMainMenu, S::kPrint, S::kQuit, S::kSave, S::kSaveAs});
+    // MAIN MENU comes first on this screen; PREVIEW still follows PRINT.
+    return BuildPrintWindow(context, {S::kMainMenu, S::kPrint, S::kPreview, S::kQuit, S::kSave, S::kSaveAs});
 }
 
 }  // namespace korvelle

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "form_preview.h"
 #include "whole_file.h"
 
 namespace korvelle {
@@ -37,6 +38,19 @@ std::string Sentence(std::string reason) {
 // Sets the form's margins, or the printer's smallest ones where those are
 // wider.
 void SetFormMargins(QPrinter& printer) { printer.setPageLayout(QtPrintService::FormLayout(printer.pageLayout())); }
+
+// The printer as the print dialog finds it: the default printer's paper in
+// portrait, or, with no printer installed, a Letter page for the file
+// offered.
+void SetUpPrinter(QPrinter& printer) {
+    printer.setDocName("design-form");
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        // No printer is installed: the form can only go to a file.
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setOutputFileName(QtPrintService::OfferedFile());
+    }
+}
 
 }  // namespace
 
@@ -94,13 +108,7 @@ QPageLayout QtPrintService::LetterFormLayout() {
 PrintOutcome QtPrintService::PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
                                        const ResultSheet& sheet, const ConfirmPages& confirm) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName("design-form");
-    printer.setPageOrientation(QPageLayout::Portrait);
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        // No printer is installed: the form can only go to a file.
-        printer.setPageSize(QPageSize(QPageSize::Letter));
-        printer.setOutputFileName(OfferedFile());
-    }
+    SetUpPrinter(printer);
     if (!PrintDialog(printer)) return {PrintOutcome::Cancelled, {}};
     SetFormMargins(printer);
     const FormJob job{kind, font, record, sheet};
@@ -111,6 +119,25 @@ PrintOutcome QtPrintService::PrintForm(FormKind kind, const FontChoice& font, co
     const QString target = printer.outputFileName();
     if (target.isEmpty()) return {PrintOutcome::Failed, "no file was chosen."};
     return PrintToFile(target, printer.pageLayout(), job, confirm);
+}
+
+std::optional<std::string> QtPrintService::PreviewForm(FormKind kind, const FontChoice& font,
+                                                      const DesignRecord& record, const ResultSheet& sheet,
+                                                      const PrintFromPreview& print) {
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPrinter(printer);
+    SetFormMargins(printer);
+    const FormJob job{kind, font, record, sheet};
+    const FormDocument::LayOut layOut = [&](QtPage& page) { LayOut(page, job); };
+    // A form that cannot be laid out is said so at once, not shown blank.
+    try {
+        FormDocument trial(printer, layOut);
+    } catch (const std::exception& error) {
+        return Sentence(error.what());
+    }
+    FormPreview preview(printer, layOut, print, QApplication::activeWindow());
+    ShowPreview(preview);
+    return preview.failure();
 }
 
 PrintOutcome QtPrintService::PrintOnPrinter(QPrinter& printer, const FormJob& job, const ConfirmPages& confirm) {
@@ -171,6 +198,8 @@ bool QtPrintService::PrintDialog(QPrinter& printer) {
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     return dialog.exec() == QDialog::Accepted;
 }
+
+void QtPrintService::ShowPreview(FormPreview& preview) { preview.exec(); }
 
 void QtPrintService::LayOut(QtPage& page, const FormJob& job) { LayOutForm(page, job); }
 

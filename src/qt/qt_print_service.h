@@ -18,6 +18,8 @@ class QSaveFile;
 
 namespace korvelle {
 
+class FormPreview;
+
 // The desktop's printers, font dialog and print dialog.
 //
 // The dialogs, the layout and the file written are reached through the
@@ -42,6 +44,12 @@ public:
     // and says what failed, with the system's reason, naming the file.
     PrintOutcome PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
                            const ResultSheet& sheet, const ConfirmPages& confirm) override;
+    // The form on the printer and paper the print dialog opens on, with the
+    // margins PRINT sets, in a FormPreview until the user closes it.  Not
+    // asked about pages: the preview shows them all and prints nothing
+    // itself.
+    std::optional<std::string> PreviewForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
+                                           const ResultSheet& sheet, const PrintFromPreview& print) override;
 
     // The file offered when printing to a file: design-form.pdf in the user's
     // documents folder, which is created if missing.
@@ -66,6 +74,8 @@ protected:
     virtual std::optional<QFont> FontDialog(const QFont& initial);
     // The modal print dialog on the printer; false when cancelled.
     virtual bool PrintDialog(QPrinter& printer);
+    // The preview, modal, until the user closes it.
+    virtual void ShowPreview(FormPreview& preview);
     // Lays the job's form out on the page (of the printer or of the PDF in
     // memory) and ends the document.
     virtual void LayOut(QtPage& page, const FormJob& job);

@@ -19,9 +19,21 @@ std::string PageCount(int pages) { return FormatNumber(static_cast<std::int32_t>
 
 void PrintScreen::Load() { view().SetText(kNote, std::string(kFontNote)); }
 
+template <typename Action>
+void PrintScreen::Guarded(const char* failed, const char* unknown, const Action& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        view().SetText(kStatus, failed + std::string(e.what()));
+    } catch (...) {
+        view().SetText(kStatus, failed + std::string(unknown));
+    }
+}
+
 void PrintScreen::Click(int control) {
     switch (control) {
-        case kPrint: Print(); break;
+        case kPrint: Guarded("Not printed: ", "the print failed.", [this] { PrintWithService(); }); break;
+        case kPreview: Guarded("Not previewed: ", "the preview failed.", [this] { PreviewWithService(); }); break;
         case kMainMenu: program_.Move(self_, ScreenId::MainMenu); break;
         case kQuit: program_.Quit(); break;
         case kSave: SaveDesign(false); break;
@@ -39,23 +51,7 @@ void PrintScreen::ResultAccepted() {
     view().Focus(FirstButton());
 }
 
-void PrintScreen::Print() {
-    // Whatever goes wrong while choosing the font or printing ends the print
-    // quietly: the screen stays as it was and its status says why.
-    try {
-        PrintWithService();
-    } catch (const std::exception& e) {
-        view().SetText(kStatus, std::string("Not printed: ") + e.what());
-    } catch (...) {
-        view().SetText(kStatus, "Not printed: the print failed.");
-    }
-}
-
-void PrintScreen::PrintWithService() {
-    if (service_ == nullptr) {
-        view().SetText(kStatus, "Not printed: no printer is available.");
-        return;
-    }
+FontChoice PrintScreen::DialogFont() {
     FontChoice initial = font_;
     if (auto courier = PreselectedFace(service_->PrinterFaces())) {
         initial.face = *courier;
@@ -64,13 +60,48 @@ void PrintScreen::PrintWithService() {
         // prints for Courier, never from a proportional default.
         initial.face = service_->CourierSubstitute();
     }
-    auto chosen = service_->ChooseFont(initial);
+    return initial;
+}
+
+FontChoice PrintScreen::PrintingFont() { return font_.face.empty() ? DialogFont() : font_; }
+
+void PrintScreen::PrintWithService() {
+    if (service_ == nullptr) {
+        view().SetText(kStatus, "Not printed: no printer is available.");
+        return;
+    }
+    auto chosen = service_->ChooseFont(DialogFont());
     if (!chosen) {
         view().SetText(kStatus, "Not printed: no font was chosen.");
         return;
     }
     font_ = *chosen;
+    PrintWithFont(font_, program_.logic<ResultScreen>(result_).Displayed());
+}
+
+void PrintScreen::PreviewWithService() {
+    if (service_ == nullptr) {
+        view().SetText(kStatus, "Not previewed: no printer is available.");
+        return;
+    }
+    // No font dialog: the preview shows what PRINT would print, and its own
+    // print button prints exactly what it shows.
+    const FontChoice font = PrintingFont();
     const ResultSheet sheet = program_.logic<ResultScreen>(result_).Displayed();
+    auto print = [this, &font, &sheet] {
+        bool done = true;  // a failure closes the preview, so that the status line is seen
+        Guarded("Not printed: ", "the print failed.", [&] {
+            font_ = font;
+            done = PrintWithFont(font, sheet);
+        });
+        return done;
+    };
+    if (auto failure = service_->PreviewForm(kind_, font, program_.record(), sheet, print)) {
+        view().SetText(kStatus, "Not previewed: " + *failure);
+    }
+}
+
+bool PrintScreen::PrintWithFont(const FontChoice& font, const ResultSheet& sheet) {
     // A face or size too large for one page spills the form over several
     // (a thousand and more at the largest sizes): printed only when the user
     // says so.
@@ -83,7 +114,7 @@ void PrintScreen::PrintWithService() {
         declinedPages = pages;
         return false;
     };
-    const PrintOutcome outcome = service_->PrintForm(kind_, font_, program_.record(), sheet, confirm);
+    const PrintOutcome outcome = service_->PrintForm(kind_, font, program_.record(), sheet, confirm);
     switch (outcome.kind) {
         case PrintOutcome::Printed: view().SetText(kStatus, "Printed on " + outcome.detail); break;
         case PrintOutcome::Saved: view().SetText(kStatus, "Saved as " + outcome.detail); break;
@@ -91,10 +122,11 @@ void PrintScreen::PrintWithService() {
             view().SetText(kStatus, declinedPages > 0
                                         ? "Not printed: the form would take " + PageCount(declinedPages) + " pages."
                                         : "Not printed: the print was cancelled.");
-            break;
+            return false;
         case PrintOutcome::Failed: view().SetText(kStatus, "Not printed: " + outcome.detail); break;
         case PrintOutcome::NotSaved: view().SetText(kStatus, "Not saved: " + outcome.detail); break;
     }
+    return true;
 }
 
 }  // namespace korvelle

@@ -35,6 +35,12 @@ struct PrintOutcome {
 // written: true goes on, false prints nothing.
 using ConfirmPages = std::function<bool(int pages)>;
 
+// The print button of the form's preview: prints the form the preview shows
+// through the same path as PRINT, whose status line reports it.  True when
+// the preview has done its job and closes; false keeps it open (the print
+// dialog was cancelled, or the pages were not confirmed).  Never throws.
+using PrintFromPreview = std::function<bool()>;
+
 // The printer, the font dialog and the print dialog as the print screens use
 // them.
 class PrintService {
@@ -51,6 +57,12 @@ public:
     // when the dialog is cancelled or `confirm` says no.
     virtual PrintOutcome PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
                                    const ResultSheet& sheet, const ConfirmPages& confirm) = 0;
+    // The form laid out as PrintForm lays it out on the printer its print
+    // dialog opens on (paper, margins, every page), shown in a window until
+    // the user closes it; `print` runs when the user prints from there.
+    // Nothing when the preview was shown, else why it could not be.
+    virtual std::optional<std::string> PreviewForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
+                                                   const ResultSheet& sheet, const PrintFromPreview& print) = 0;
 };
 
 inline constexpr std::string_view kFontNote =
@@ -59,15 +71,17 @@ inline constexpr std::string_view kFontNote =
     "One combination that seems to work well with most printers is the Courier or New Courier font in 12-point "
     "size. It may take a few seconds after you press the PRINT button.";
 
-// A print screen: prints the design form of its kind, goes back to the main
-// menu, or quits.  It remembers the font chosen for it for the rest of the
-// run.
+// A print screen: prints the design form of its kind, previews it, goes
+// back to the main menu, or quits.  It remembers the font chosen for it for
+// the rest of the run.
 class PrintScreen : public Screen {
 public:
-    enum Control { kNote, kPrint, kMainMenu, kQuit, kStatus, kSave, kSaveAs };
+    enum Control { kNote, kPrint, kMainMenu, kQuit, kStatus, kSave, kSaveAs, kPreview };
     PrintScreen(Program& program, ScreenId self, ScreenId result, FormKind kind)
         : program_(program), self_(self), result_(result), kind_(kind) {}
     void SetPrintService(PrintService* service) { service_ = service; }
+    // The face and size last chosen in the font dialog (no face before the
+    // first choice).
     const FontChoice& font() const { return font_; }
     FormKind kind() const { return kind_; }
     void Click(int control) override;
@@ -84,8 +98,24 @@ protected:
     void Load() override;
 
 private:
-    void Print();
+    // Runs a print or a preview; whatever goes wrong in it ends it quietly,
+    // the screen as it was and the status saying why after `failed` (or
+    // `unknown` when nothing says why).
+    template <typename Action>
+    void Guarded(const char* failed, const char* unknown, const Action& action);
     void PrintWithService();
+    void PreviewWithService();
+    // The face the font dialog opens on: the printer's Courier when it has
+    // one, else the face chosen before, else the system's Courier; at the
+    // size chosen before (12 points at first).
+    FontChoice DialogFont();
+    // The face and size the screen prints with: those chosen in the font
+    // dialog, or before any choice the ones the dialog would open on.
+    FontChoice PrintingFont();
+    // Prints the form in the font, asking before a form of several pages,
+    // and says on the status line what became of it.  False when nothing
+    // was printed because the user cancelled or said no.
+    bool PrintWithFont(const FontChoice& font, const ResultSheet& sheet);
     void SaveDesign(bool chooseFile);
     Program& program_;
     ScreenId self_, result_;

@@ -121,6 +121,28 @@ print_form() {
     shot printed
 }
 
+# From PRINT, which has the focus, to PREVIEW; prints from the preview
+# without the font dialog, over the form printed before, and comes back to
+# the print screen with the focus on PREVIEW.
+print_from_preview() {
+    local file="$HOME/Documents/design-form.pdf" w before
+    before=$(file_identity "$file")
+    keys Tab Return                         # PREVIEW
+    window "Flexible Pavement Design - Preview of the design form" >/dev/null
+    shot preview
+    keys Return                             # its PRINT has the focus
+    w=$(window "Print the design form")
+    shot print-dialog-from-preview
+    keys Return
+    window "Print the design form" "$w" >/dev/null   # "... already exists. Do you want to overwrite it?"
+    keys alt+y
+    gone "Print the design form"
+    gone "Flexible Pavement Design - Preview of the design form"
+    wait_until file_replaced "$file" "$before" || fail "no new file $file"
+    window "Flexible Pavement Design" >/dev/null
+    shot printed-from-preview
+}
+
 # The file's inode, time and size, or "none"; a finished print puts a new
 # file in place.
 file_identity() { stat -c '%i %y %s' "$1" 2>/dev/null || echo none; }

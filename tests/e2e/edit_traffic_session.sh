@@ -37,7 +37,7 @@ form_has "$first" "1.50 (38) 0.30 0.45"
 form_has "$first" "Required SN = 3.44 Proposed SN = 2.43"
 form_has "$first" ">>> Proposed pavement is 29.3% Underdesign <<<"
 
-keys Tab Return                                 # MAIN MENU
+keys Tab Tab Return                             # from PRINT past PREVIEW to MAIN MENU
 main_menu 2                                     # EDIT DESIGN/DESIGNER DATA
 w=$(window "Flexible Pavement Design - Project Information")
 shot project-kept
@@ -63,7 +63,7 @@ w=$(window "Flexible Pavement Design - Proposed Pavement Structure" "$w")
 shot second-result
 keys Return                                     # ACCEPT
 print_form full-depth overwrite
-keys Tab Tab Return                             # QUIT
+keys Tab Tab Tab Return                         # from PRINT past PREVIEW and MAIN MENU to QUIT
 answer_quit_question
 program_ends
 

@@ -43,7 +43,8 @@ w=$(window "Flexible Pavement Design - Proposed Pavement Structure" "$w")
 shot full-depth-result
 keys Return                                     # ACCEPT has the focus
 print_form full-depth
-keys Tab Tab Return                             # from PRINT past MAIN MENU to QUIT
+print_from_preview
+keys Tab Tab Return                             # from PREVIEW past MAIN MENU to QUIT
 answer_quit_question
 program_ends
 text=$(printed_form form)

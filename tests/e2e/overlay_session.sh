@@ -40,7 +40,7 @@ w=$(window "Flexible Pavement Design - Proposed Overlay" "$w")
 shot overlay-result
 keys Return                                     # ACCEPT
 print_form overlay
-keys Tab Return                                 # from PRINT to QUIT (this screen puts MAIN MENU first)
+keys Tab Tab Return                             # from PRINT past PREVIEW to QUIT (this screen puts MAIN MENU first)
 answer_quit_question save                       # as Documents/E2E-102.korvelle, the name offered
 program_ends
 text=$(printed_form form)
@@ -62,7 +62,7 @@ keys shift+Tab shift+Tab shift+Tab Return       # back from the first list past 
 window "Flexible Pavement Design - Proposed Overlay" "$w" >/dev/null
 keys Return                                     # ACCEPT
 print_form overlay overwrite
-keys Tab Return                                 # QUIT: nothing changed since the design was opened
+keys Tab Tab Return                             # QUIT: nothing changed since the design was opened
 program_ends
 [ "$(printed_form reopened-form)" = "$text" ] || fail "the reopened design printed another form"
 

@@ -19,6 +19,7 @@
 
 #include "core/design_record.h"
 #include "core/structure_evaluation.h"
+#include "qt/form_preview.h"
 #include "qt/qt_page.h"
 #include "qt/qt_print_service.h"
 
@@ -247,6 +248,10 @@ public:
     int failAfterTexts = -1;
     // The file a PDF is written through, when not the real one.
     std::function<std::unique_ptr<QSaveFile>(const QString& target)> saveFile;
+    // What the user does in the preview before it closes; nothing: closes
+    // it at once.
+    std::function<void(FormPreview&)> inPreview;
+    int previews = 0;  // previews shown
 
     QList<QFont> fontDialogs;          // the font each font dialog opened on
     QList<PrinterSeen> printDialogs;   // the printer as each print dialog found it
@@ -266,6 +271,10 @@ public:
         if (printTo != kOfferedFile) printer.setOutputFileName(printTo);
         if (paper) printer.setPageSize(*paper);
         return true;
+    }
+    void ShowPreview(FormPreview& preview) override {
+        ++previews;
+        if (inPreview) inPreview(preview);
     }
     void LayOut(QtPage& page, const FormJob& job) override {
         lastLayout = page.PageLayout();

@@ -162,5 +162,22 @@ TEST_F(SmallScreenTest, EveryWindowFitsTheScreenWithItsButtonsInSight) {
     }
 }
 
+TEST_F(SmallScreenTest, ThePreviewOfTheFormFitsTheScreenWithItsButtonsInSight) {
+    record = ExampleRecord();
+    program.view(ScreenId::FullDepthResult);
+    program.logic<ResultScreen>(ScreenId::FullDepthResult).Fill(ExampleSheet(), {});
+    program.Show(ScreenId::FullDepthPrint);
+    int previews = 0;
+    service.inPreview = [&](FormPreview& preview) {
+        ++previews;
+        preview.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(FitsItsScreen(&preview));
+        preview.close();
+    };
+    program.logic(ScreenId::FullDepthPrint).Click(PrintScreen::kPreview);
+    EXPECT_EQ(previews, 1);
+}
+
 }  // namespace
 }  // namespace korvelle::testing

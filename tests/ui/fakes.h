@@ -199,6 +199,17 @@ public:
         ++printed;
         return outcome;
     }
+    // Shows nothing: records the preview, then the user presses its print
+    // button `printsInPreview` times or until the preview closes.
+    std::optional<std::string> PreviewForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
+                                           const ResultSheet& sheet, const PrintFromPreview& print) override {
+        previews.push_back({kind, font, record, sheet});
+        if (previewFailure) throw std::runtime_error(*previewFailure);
+        if (previewRefusal) return previewRefusal;
+        previewClosedByPrint = false;
+        for (int i = 0; i < printsInPreview && !previewClosedByPrint; ++i) previewClosedByPrint = print();
+        return std::nullopt;
+    }
 
     std::vector<std::string> faces;
     std::string substitute = "Liberation Mono";
@@ -213,8 +224,14 @@ public:
 
     int printed = 0;  // prints that went on after the pages were confirmed
 
+    std::optional<std::string> previewFailure;  // PreviewForm throws with this text
+    std::optional<std::string> previewRefusal;  // PreviewForm says why it shows nothing
+    int printsInPreview = 0;                    // presses of the preview's print button
+
     std::vector<FontChoice> dialogOpenedWith;
     std::vector<PrintCall> prints;
+    std::vector<PrintCall> previews;
+    bool previewClosedByPrint = false;  // the last preview's print said it was done
 };
 
 // One run of the program on the fakes.

@@ -44,6 +44,12 @@ struct PrintRun : Harness {
         Click(ScreenId::OverlayResult, Logic<ResultScreen>(ScreenId::OverlayResult).AcceptButton());
     }
     void Print(ScreenId id = kFullPrint) { Click(id, PrintScreen::kPrint); }
+    void Preview(ScreenId id = kFullPrint) { Click(id, PrintScreen::kPreview); }
+    // The face and size of the last preview.
+    std::pair<std::string, double> Previewed() {
+        const FontChoice& font = printer.previews.at(printer.previews.size() - 1).font;
+        return {font.face, font.size};
+    }
     std::string Status(ScreenId id = kFullPrint) { return Text(id, PrintScreen::kStatus); }
 };
 
@@ -269,7 +275,7 @@ TEST(PrintScreen, FailureInsideThePrintEndsItQuietly) {
     EXPECT_TRUE(h.windows.Visible(kFullPrint));
 }
 
-TEST(PrintScreen, WithoutAPrinterNothingIsPrinted) {
+TEST(PrintScreen, WithoutAPrinterNothingIsPrintedOrPreviewed) {
     Harness h;
     h.StartToMainMenu();
     h.Click(ScreenId::MainMenu, MainMenu::kContinue);
@@ -280,7 +286,112 @@ TEST(PrintScreen, WithoutAPrinterNothingIsPrinted) {
     h.Click(ScreenId::FullDepthResult, h.Logic<ResultScreen>(ScreenId::FullDepthResult).AcceptButton());
     h.Click(kFullPrint, PrintScreen::kPrint);
     EXPECT_EQ(h.Text(kFullPrint, PrintScreen::kStatus).rfind("Not printed: ", 0), 0u);
+    h.Click(kFullPrint, PrintScreen::kPreview);
+    EXPECT_EQ(h.Text(kFullPrint, PrintScreen::kStatus), "Not previewed: no printer is available.");
     EXPECT_TRUE(h.desktop.events.empty());
+}
+
+TEST(PrintScreen, PreviewShowsTheFaceAndSizeHeldForPrintingWithoutTheFontDialog) {
+    using Font = std::pair<std::string, double>;
+    PrintRun h;
+    // Before any choice: the face the font dialog would open on, at 12 points.
+    h.printer.faces = {"Arial", "Courier New", "Times"};
+    h.Preview();
+    EXPECT_EQ(h.Previewed(), Font("Courier New", 12.0));
+    h.printer.faces = {"Arial"};
+    h.printer.substitute = "Nimbus Mono PS";
+    h.Preview();
+    EXPECT_EQ(h.Previewed(), Font("Nimbus Mono PS", 12.0));
+    EXPECT_TRUE(h.printer.dialogOpenedWith.empty());
+    EXPECT_TRUE(h.printer.prints.empty());
+
+    // After a PRINT: the face and size chosen then, though the printer has a
+    // Courier that the next font dialog preselects.
+    h.printer.faces = {"Arial", "Courier New"};
+    h.printer.chooseFace = "Arial";
+    h.printer.chooseSize = 9.0;
+    h.Print();
+    h.Preview();
+    EXPECT_EQ(h.Previewed(), Font("Arial", 9.0));
+    // The form of the screen's kind, of the design as the result screen shows it.
+    ASSERT_EQ(h.printer.previews.size(), 3u);
+    EXPECT_EQ(h.printer.previews[2].kind, FormKind::FullDepth);
+    EXPECT_EQ(h.printer.previews[2].sheet.rows, h.printer.prints[0].sheet.rows);
+    EXPECT_EQ(h.printer.previews[2].sheet.proposedSn, "2.43");
+    EXPECT_EQ(h.printer.previews[2].record.designLoading, 737300);
+    EXPECT_EQ(h.Status(), "Printed on Office LaserJet");  // a preview closed unprinted changes nothing
+
+    // The overlay screen keeps its own font.
+    h.Click(kFullPrint, PrintScreen::kMainMenu);
+    h.DesignOverlay();
+    h.Preview(kOverlayPrint);
+    EXPECT_EQ(h.Previewed(), Font("Courier New", 12.0));
+    EXPECT_EQ(h.printer.previews.back().kind, FormKind::Overlay);
+    EXPECT_EQ(h.printer.previews.back().sheet.rows[3][0], "Portland Cement Concrete (good)");
+    EXPECT_EQ(h.printer.dialogOpenedWith.size(), 1u);
+}
+
+TEST(PrintScreen, PrintingFromThePreviewPrintsWhatItShowsAndReportsAsPrintDoes) {
+    struct Case {
+        const char* what;
+        PrintOutcome outcome;
+        std::optional<std::string> failure;  // the print throws this
+        int pages;
+        std::vector<Answer> answers;  // to the pages' question
+        int presses;                  // of the preview's print button
+        int printed;  // prints that went past the pages' question
+        bool closed;  // the preview closes
+        const char* status;
+    };
+    const PrintOutcome laserJet{PrintOutcome::Printed, "Office LaserJet"};
+    const std::vector<Case> cases = {
+        {"printed", laserJet, {}, 1, {}, 1, 1, true, "Printed on Office LaserJet"},
+        {"print dialog cancelled", {PrintOutcome::Cancelled, ""}, {}, 1, {}, 1, 1, false,
+         "Not printed: the print was cancelled."},
+        {"pages declined", laserJet, {}, 3, {Answer::No}, 1, 0, false, "Not printed: the form would take 3 pages."},
+        {"pages declined, then confirmed", laserJet, {}, 3, {Answer::No, Answer::Yes}, 2, 1, true,
+         "Printed on Office LaserJet"},
+        {"printer failed", {PrintOutcome::Failed, "the printer is out of paper."}, {}, 1, {}, 1, 1, true,
+         "Not printed: the printer is out of paper."},
+        {"print threw", laserJet, "page layer failed", 1, {}, 1, 0, true, "Not printed: page layer failed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PrintRun h;
+        h.printer.faces = {"Courier"};
+        h.printer.outcome = c.outcome;
+        h.printer.failure = c.failure;
+        h.printer.pages = c.pages;
+        h.desktop.answers = c.answers;
+        h.printer.printsInPreview = c.presses;
+        h.Preview();
+        EXPECT_EQ(h.printer.printed, c.printed);
+        EXPECT_EQ(h.printer.previewClosedByPrint, c.closed);
+        EXPECT_EQ(h.Status(), c.status);
+        EXPECT_EQ(h.desktop.questions.size(), c.answers.size());
+        // Printed in the face and size shown, without the font dialog.
+        EXPECT_TRUE(h.printer.dialogOpenedWith.empty());
+        ASSERT_EQ(h.printer.prints.size(), static_cast<std::size_t>(c.presses));
+        EXPECT_EQ(h.printer.prints[0].font.face, "Courier");
+        EXPECT_EQ(h.printer.prints[0].font.size, 12.0);
+        EXPECT_EQ(h.printer.prints[0].sheet.rows, h.printer.previews[0].sheet.rows);
+        EXPECT_EQ(h.Logic<PrintScreen>(kFullPrint).font().face, "Courier");
+    }
+}
+
+TEST(PrintScreen, APreviewThatCannotBeShownSaysWhyOnTheStatusLine) {
+    PrintRun h;
+    h.printer.previewRefusal = "the form cannot be laid out.";
+    h.Preview();
+    EXPECT_EQ(h.Status(), "Not previewed: the form cannot be laid out.");
+    h.printer.previewRefusal.reset();
+    h.printer.previewFailure = "no memory for the pages";
+    h.Preview();
+    EXPECT_EQ(h.Status(), "Not previewed: no memory for the pages");
+    EXPECT_TRUE(h.printer.prints.empty());
+    EXPECT_TRUE(h.desktop.events.empty());
+    EXPECT_TRUE(h.windows.Visible(kFullPrint));
+
 }
 
 TEST(PrintScreen, MainMenuKeepsTheSelectionAndClearsNothing) {
