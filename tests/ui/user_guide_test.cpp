@@ -171,6 +171,15 @@ std::vector<std::string> ProgramMessages() {
             messages.push_back(h.Text(ScreenId::FullDepthPrint, PrintScreen::kStatus));
             for (const Message& m : h.desktop.questions) messages.push_back(m.text);
         }
+        {
+            Harness p;  // a preview that cannot be laid out
+            FakePrintService printer;
+            printer.previewRefusal = "the font size must be a positive number.";
+            p.Logic<PrintScreen>(ScreenId::FullDepthPrint).SetPrintService(&printer);
+            ToPrintScreen(p);
+            p.Click(ScreenId::FullDepthPrint, PrintScreen::kPreview);
+            messages.push_back(p.Text(ScreenId::FullDepthPrint, PrintScreen::kStatus));
+        }
         Harness h;  // no printer at all
         ToPrintScreen(h);
         h.Click(ScreenId::FullDepthPrint, PrintScreen::kPrint);
