@@ -29,9 +29,12 @@ step "built $deb ($(du -k "$deb" | cut -f1) kB)"
 step "lintian"
 lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$out/lintian.txt"
 
-# Whatever happens from here on, the package goes again, and with it every
-# file it brought.
+# The package's files, from the package itself: whatever happens from here
+# on, the package goes again, and with it every one of them.
 files=()
+while IFS= read -r file; do
+    [[ "$file" == */ ]] || files+=("${file#.}")
+done < <(dpkg-deb --fsys-tarfile "$deb" | tar -t)
 purge() {
     local status=$?
     set +e
@@ -55,7 +58,11 @@ purge() {
     fi
     [ -e /usr/share/mime/application/x-korvelle-design.xml ] &&
         { echo "FAILED: the MIME database still knows application/x-korvelle-design" >&2; status=1; }
-    [ "$status" -eq 0 ] && echo "-- purged: nothing of korvelle is left" || echo "-- packaging test FAILED" >&2
+    if [ "$status" -eq 0 ]; then
+        echo "-- purged: nothing of korvelle is left (packaging stage: $SECONDS s)"
+    else
+        echo "-- packaging test FAILED (after $SECONDS s)" >&2
+    fi
     exit "$status"
 }
 trap purge EXIT
@@ -65,8 +72,10 @@ step "apt-get install $deb"
     { cat "$out/install.log" >&2; fail "apt-get could not install the package"; }
 installed || fail "korvelle is not installed after apt-get install"
 mapfile -t listed < <(dpkg -L korvelle)
-for file in "${listed[@]}"; do [ -d "$file" ] || files+=("$file"); done
-printf '%s\n' "${files[@]}" >"$out/files.txt"
+printf '%s\n' "${listed[@]}" >"$out/files.txt"
+for file in "${files[@]}"; do
+    printf '%s\n' "${listed[@]}" | grep -qxF "$file" || fail "dpkg -L korvelle does not list $file of the package"
+done
 
 step "dpkg -L korvelle: ${#files[@]} files"
 app=org.korvelle.Korvelle
@@ -85,7 +94,8 @@ expected=(
     /usr/share/doc/korvelle/examples/full-depth.korvelle
     /usr/share/doc/korvelle/examples/overlay.korvelle
 )
-for size in 16 22 24 32 48 64 128 256; do
+icon_sizes=(16 22 24 32 48 64 128 256)
+for size in "${icon_sizes[@]}"; do
     expected+=("/usr/share/icons/hicolor/${size}x$size/apps/$app.png")
 done
 # The programs the build installs (korvelle-cli too, where it is built), and
@@ -101,13 +111,13 @@ for picture in $(sed -n 's|.*<image>.*/\([^/]*\.png\)</image>.*|\1|p' data/deskt
     expected+=("/usr/share/doc/korvelle/images/$picture")
 done
 for file in "${expected[@]}"; do
-    printf '%s\n' "${files[@]}" | grep -qxF "$file" || fail "dpkg -L korvelle does not list $file"
+    printf '%s\n' "${listed[@]}" | grep -qxF "$file" || fail "dpkg -L korvelle does not list $file"
     [ -s "$file" ] || fail "$file is empty or missing"
 done
 for file in "${files[@]}"; do
     [[ "$file" == /usr/* ]] || fail "$file lies outside /usr"
 done
-for size in 16 48 256; do
+for size in "${icon_sizes[@]}"; do
     [ "$(identify -format '%wx%h' "/usr/share/icons/hicolor/${size}x$size/apps/$app.png")" = "${size}x$size" ] ||
         fail "the ${size}x$size icon is not $size pixels square"
 done
