@@ -12,6 +12,8 @@ packages=(
   fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool imagemagick poppler-utils
   clang libclang-rt-14-dev
+  librsvg2-bin dpkg-dev lintian desktop-file-utils appstream
+  shared-mime-info xdg-utils libfile-mimeinfo-perl file man-db
 )
 
 if [ "$(id -u)" -eq 0 ]; then

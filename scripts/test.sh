@@ -2,7 +2,8 @@
 # Builds and runs every test: the engineering core under AddressSanitizer
 # and UndefinedBehaviorSanitizer, then the whole program (unit and screen
 # tests, the benchmarks run once, and the end-to-end sessions of the real
-# program under Xvfb), then the fuzz targets for a short time each.
+# program under Xvfb), then the fuzz targets for a short time each, and last
+# the Debian package: built, installed, tried and removed again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
@@ -16,3 +17,5 @@ cmake --build --preset default
 ctest --preset default
 
 bash scripts/fuzz.sh
+
+bash scripts/package_test.sh

@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QFile>
+#include <cstdio>
+#include <cstring>
 
 #include "core/design_record.h"
+#include "core/version.h"
 #include "qt/qt_design_store.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_print_service.h"
@@ -15,9 +18,41 @@
 #include "ui/startup_screens.h"
 #include "ui/worksheets.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: korvelle [FILE]\n"
+    "Designs flexible pavements; FILE is a design file (.korvelle) to open after the start-up screen.\n"
+    "\n"
+    "  --version  print the program's version and exit\n"
+    "  --help     print this help and exit\n";
+
+// --version and --help are answered before the application starts, so that
+// they need no display.  Returns the exit status, or -1 to start the program.
+int AnswerWithoutWindows(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) break;  // what follows is a file name
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("korvelle %.*s\n", static_cast<int>(korvelle::kProgramVersion.size()),
+                        korvelle::kProgramVersion.data());
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (const int status = AnswerWithoutWindows(argc, argv); status >= 0) return status;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Korvelle");
+    // The desktop entry the window system shows the windows under, with its icon.
+    QGuiApplication::setDesktopFileName("org.korvelle.Korvelle");
     // No display name: the window system would add it to every window title,
     // and the titles are the screens' own.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -33,7 +68,8 @@ int main(int argc, char* argv[]) {
     windows.SetPrintService(&printing);
     program.document().SetStore(&files);
     // "korvelle FILE": the design opens after the start-up screen.
-    const QStringList arguments = QApplication::arguments();
+    QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1 && arguments.at(1) == "--") arguments.removeAt(1);
     if (arguments.size() > 1) {
         program.logic<korvelle::StartupScreen>(korvelle::ScreenId::Startup)
             .SetFileToOpen(QFile::encodeName(arguments.at(1)).toStdString());

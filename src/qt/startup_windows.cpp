@@ -86,6 +86,7 @@ FormWindow* BuildInformationWindow(WindowContext& context) {
     }
     text->addStretch();
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(w->AddDisplay(InformationScreen::kVersion, "Version"), 0, Qt::AlignBottom);
     buttons->addStretch();
     QPushButton* cont = w->AddButton(InformationScreen::kContinue, "CONTINUE");
     buttons->addWidget(cont);

@@ -1,8 +1,10 @@
 #include "startup_screens.h"
 
+#include <string>
 #include <utility>
 
 #include "core/materials.h"
+#include "core/version.h"
 #include "design_document.h"
 
 namespace korvelle {
@@ -29,6 +31,7 @@ void InformationScreen::Load() {
     view().SetText(kContactIntro, "Questions about the program or the design method go to:");
     view().SetText(kContact,
                    "Pavement Design Section\nOffice of Materials and Research\nTelephone: (555) 010-4400");
+    view().SetText(kVersion, "Version " + std::string(kProgramVersion));
 }
 
 void InformationScreen::Click(int control) {

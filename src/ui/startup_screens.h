@@ -28,10 +28,11 @@ private:
     std::string fileToOpen_;
 };
 
-// The information screen with the usage notice and the contact block.
+// The information screen with the usage notice, the contact block and the
+// program's version.
 class InformationScreen : public Screen {
 public:
-    enum Control { kPicture, kNotice, kContactIntro, kContact, kContinue };
+    enum Control { kPicture, kNotice, kContactIntro, kContact, kContinue, kVersion };
     explicit InformationScreen(Program& program) : program_(program) {}
     void Click(int control) override;
     void CloseBox() override { program_.QuitNow(); }

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_support.h"
+#include "core/version.h"
 
 namespace korvelle::testing {
 namespace {
@@ -201,7 +202,7 @@ TEST(CliUsage, AGridOverTenMillionPointsIsRefusedBeforeAnythingIsComputed) {
 TEST(CliUsage, HelpForEveryCommandAndTheVersion) {
     const CliRun version = RunCli({"--version"});
     EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out, "korvelle-cli 1.0\n");
+    EXPECT_EQ(version.out, "korvelle-cli " + std::string(kProgramVersion) + "\n");
 
     const std::vector<std::pair<QStringList, std::vector<std::string>>> cases = {
         {{"--help"}, {"show", "check", "form", "sn", "sweep", "--version"}},

@@ -1,7 +1,7 @@
 # Drives the real program on a private X display as a designer would: keys,
 # typing and mouse clicks through xdotool, windows found by their titles.
 # Sourced by the session scripts beside it:
-#   source desktop.sh; start_program KORVELLE_BINARY OUTPUT_FOLDER
+#   source desktop.sh; start_program KORVELLE_BINARY OUTPUT_FOLDER [ARGUMENT...]
 # Every step fails the session (exit status 1) with a message and a
 # screenshot of what the screen showed.
 
@@ -29,10 +29,11 @@ stop_all() {
 
 # Starts Xvfb on a free display and the program in it, with a fresh home
 # folder (so the PDF is offered in its Documents folder and no settings of
-# the machine's user are read).
+# the machine's user are read).  Further arguments go to the program.
 start_program() {
     local binary=$1
     OUT=$2
+    shift 2
     rm -rf "$OUT"
     mkdir -p "$OUT/home"
     trap stop_all EXIT
@@ -53,7 +54,7 @@ start_program() {
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     export QT_QPA_PLATFORM=xcb
     export LC_ALL=C.UTF-8
-    "$binary" >"$OUT/program.log" 2>&1 &
+    "$binary" "$@" >"$OUT/program.log" 2>&1 &
     PROGRAM_PID=$!
 }
 

@@ -1,9 +1,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <string>
 
+#include "core/version.h"
 #include "qt_fixture.h"
 #include "ui/data_screens.h"
 #include "ui/startup_screens.h"
@@ -34,6 +37,9 @@ TEST_F(DataWindowsTest, StartUpLeadsOnceThroughTheInformationScreenToTheProjectS
     Click(ScreenId::Startup, StartupScreen::kContinue);
     EXPECT_TRUE(Visible(ScreenId::Information));
     EXPECT_EQ(Window(ScreenId::Startup), nullptr);  // destroyed
+    auto* version = qobject_cast<QLabel*>(Window(ScreenId::Information)->control(InformationScreen::kVersion));
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text().toStdString(), "Version " + std::string(kProgramVersion));
     Click(ScreenId::Information, InformationScreen::kContinue);
     EXPECT_TRUE(Visible(ScreenId::ProjectInformation));
     EXPECT_EQ(Window(ScreenId::Information), nullptr);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
 #include "fakes.h"
 
 namespace korvelle {
@@ -57,6 +58,7 @@ TEST(InformationScreen, ContinueShowsTheProjectScreenThenDestroysItself) {
     EXPECT_FALSE(h.Text(ScreenId::Information, InformationScreen::kNotice).empty());
     EXPECT_FALSE(h.Text(ScreenId::Information, InformationScreen::kContactIntro).empty());
     EXPECT_NE(h.Text(ScreenId::Information, InformationScreen::kContact).find('\n'), std::string::npos);
+    EXPECT_EQ(h.Text(ScreenId::Information, InformationScreen::kVersion), "Version " + std::string(kProgramVersion));
     const std::size_t mark = h.windows.log.size();
     h.Click(ScreenId::Information, InformationScreen::kContinue);
     EXPECT_EQ(h.windows.Since(mark),
