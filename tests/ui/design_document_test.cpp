@@ -24,34 +24,6 @@ using D = DesignDataScreen;
 using G = DesignerInformationScreen;
 using M = MainMenu;
 
-// The disk and the file dialogs: files in memory, a dialog answered by the
-// test, and a disk that may fail.
-class FakeStore : public DesignStore {
-public:
-    std::optional<std::string> ChooseSaveFile(const std::string& name) override {
-        offered.push_back(name);
-        return saveAs;
-    }
-    std::optional<std::string> ChooseOpenFile() override { return openPath; }
-    std::string Write(const std::string& path, const std::string& text) override {
-        if (!failure.empty()) return failure;
-        files[path] = text;
-        return {};
-    }
-    DesignFileReading Read(const std::string& path) override {
-        auto it = files.find(path);
-        if (it == files.end()) return DesignFileRefusal{path, "No such file or directory"};
-        return ReadDesignFileText(it->second);
-    }
-    std::string Now() override { return "2026-12-09T10:15:00Z"; }
-
-    std::map<std::string, std::string> files;
-    std::optional<std::string> saveAs = "design.korvelle";  // what the save dialog gives back
-    std::optional<std::string> openPath;                    // what the open dialog gives back
-    std::string failure;                                    // every write fails with this reason
-    std::vector<std::string> offered;                       // names the save dialog offered
-};
-
 std::vector<CountyEntry> Counties() {
     return {{"APPLING", "4.0", "1.6"}, {"BAKER", "4.0", "1.5"}, {"COBB (north)", "2.5", "1.8"}, {"WORTH", "3.5", "1.4"}};
 }

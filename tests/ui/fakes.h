@@ -19,6 +19,7 @@
 
 #include "ui/data_screens.h"
 #include "ui/fake_view.h"
+#include "ui/design_document.h"
 #include "ui/desktop.h"
 #include "ui/form_view.h"
 #include "ui/print_screen.h"
@@ -232,6 +233,34 @@ public:
     std::vector<PrintCall> prints;
     std::vector<PrintCall> previews;
     bool previewClosedByPrint = false;  // the last preview's print said it was done
+};
+
+// The disk and the file dialogs of design files: files in memory, dialogs
+// answered by the test, and a disk that may fail.
+class FakeStore : public DesignStore {
+public:
+    std::optional<std::string> ChooseSaveFile(const std::string& name) override {
+        offered.push_back(name);
+        return saveAs;
+    }
+    std::optional<std::string> ChooseOpenFile() override { return openPath; }
+    std::string Write(const std::string& path, const std::string& text) override {
+        if (!failure.empty()) return failure;
+        files[path] = text;
+        return {};
+    }
+    DesignFileReading Read(const std::string& path) override {
+        auto it = files.find(path);
+        if (it == files.end()) return DesignFileRefusal{path, "cannot be read: No such file or directory"};
+        return ReadDesignFileText(it->second);
+    }
+    std::string Now() override { return "2026-12-09T10:15:00Z"; }
+
+    std::map<std::string, std::string> files;
+    std::optional<std::string> saveAs = "design.korvelle";  // what the save dialog gives back
+    std::optional<std::string> openPath;                    // what the open dialog gives back
+    std::string failure;                                    // every write fails with this reason
+    std::vector<std::string> offered;                       // names the save dialog offered
 };
 
 // One run of the program on the fakes.

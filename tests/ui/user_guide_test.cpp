@@ -70,26 +70,6 @@ bool Matches(const std::string& pattern, const std::string& message) {
     return std::regex_match(Squeezed(message), std::regex(expression));
 }
 
-// A disk for design files that fails or finds nothing as the test says.
-class Store : public DesignStore {
-public:
-    std::optional<std::string> ChooseSaveFile(const std::string&) override { return "E2E-101.korvelle"; }
-    std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
-    std::string Write(const std::string& path, const std::string& text) override {
-        if (!failure.empty()) return failure;
-        files[path] = text;
-        return {};
-    }
-    DesignFileReading Read(const std::string& path) override {
-        auto it = files.find(path);
-        if (it == files.end()) return DesignFileRefusal{path, "cannot be read: No such file or directory"};
-        return ReadDesignFileText(it->second);
-    }
-    std::string Now() override { return "2026-12-09T10:15:00Z"; }
-    std::map<std::string, std::string> files;
-    std::string failure;
-};
-
 // A design of one 6-inch course of 12.5 mm SMA, accepted: on the print screen.
 void ToPrintScreen(Harness& h) {
     h.StartToMainMenu();
@@ -184,7 +164,7 @@ std::vector<std::string> ProgramMessages() {
         ToPrintScreen(h);
         h.Click(ScreenId::FullDepthPrint, PrintScreen::kPrint);
         messages.push_back(h.Text(ScreenId::FullDepthPrint, PrintScreen::kStatus));
-        Store store;
+        FakeStore store;
         h.program.document().SetStore(&store);
         h.Click(ScreenId::FullDepthPrint, PrintScreen::kSave);
         messages.push_back(h.Text(ScreenId::FullDepthPrint, PrintScreen::kStatus));
@@ -194,7 +174,7 @@ std::vector<std::string> ProgramMessages() {
     // changes not saved.
     {
         Harness h;
-        Store store;
+        FakeStore store;
         h.program.document().SetStore(&store);
         h.StartToMainMenu();
         store.failure = "No space left on device";
