@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QFile>
+#include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -87,9 +89,22 @@ int main(int argc, char* argv[]) {
 
     // SIGTERM and SIGINT end the run from the event loop, closing a dialog
     // that happens to be open, without a question: nobody may be there to
-    // answer it.
-    korvelle::SignalQuit quitOnSignal([&program](int) { program.QuitNow(); });
+    // answer it.  Unsaved changes stay in the recovery copy, offered at the
+    // next start.
+    korvelle::SignalQuit quitOnSignal([&program](int) {
+        program.document().SaveRecoveryCopyNow();
+        program.QuitNow();
+    });
+
+    // The recovery copy follows the design's changes once they stand still
+    // for a moment: a crash or a power cut loses at most a few seconds.
+    QTimer recovery;
+    QObject::connect(&recovery, &QTimer::timeout, [&program] { program.document().KeepRecoveryCopy(); });
+    recovery.start(std::chrono::milliseconds(korvelle::kRecoveryTick));
 
     program.Start();
+    // Designs left unsaved by a run that ended are offered once the start-up
+    // screen stands.
+    QTimer::singleShot(0, [&program] { program.document().OfferRecoveries(); });
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
 #include <thread>
 
 #include "core/number_format.h"
@@ -12,8 +13,7 @@
 #include "print/char_grid_page.h"
 #include "print/design_form.h"
 #include "sweep.h"
-#include "ui/design_replay.h"
-#include "ui/structure_screens.h"
+#include "ui/design_rules.h"
 
 namespace korvelle {
 
@@ -26,11 +26,11 @@ void Error(CliEnvironment& env, const std::string& what, const std::string& reas
     env.err << kProgram << ": " << (what.empty() ? std::string() : what + ": ") << reason << '\n';
 }
 
-// A design file read and replayed through the screens, or nothing after its
-// refusal has been reported.
+// A design file read and taken through the screens' rules, or nothing after
+// its refusal has been reported.
 struct OpenedDesign {
     DesignFile file;
-    Replay replay;
+    CheckedDesign checked;
 };
 std::optional<OpenedDesign> Open(CliEnvironment& env, const std::string& path) {
     DesignFileReading reading = ReadDesignFile(path);
@@ -39,12 +39,19 @@ std::optional<OpenedDesign> Open(CliEnvironment& env, const std::string& path) {
         return std::nullopt;
     }
     OpenedDesign opened{std::move(std::get<DesignFile>(reading)), {}};
-    opened.replay = ReplayDesign(opened.file, env.today, env.counties);
-    if (!opened.replay.refusal.empty()) {
-        Error(env, path, opened.replay.refusal);
+    opened.checked = CheckDesign(opened.file, env.counties);
+    if (opened.checked.refusal) {
+        Error(env, path, opened.checked.refusal->Text());
         return std::nullopt;
     }
     return opened;
+}
+
+// A stale acceptance's reason, inside a line.
+std::string StaleReason() {
+    std::string reason(kStaleAcceptanceMessage);
+    reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
 }
 
 enum class ShowFormat { Lines, Json, Csv };
@@ -58,7 +65,7 @@ int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat 
             code = kExitRefused;
             continue;
         }
-        const DesignSummary summary = Summarize(path, design->file, *design->replay.run);
+        const DesignSummary summary = Summarize(path, design->file, design->checked);
         switch (format) {
             case ShowFormat::Lines: env.out << SummaryLine(summary) << '\n'; break;
             case ShowFormat::Json: env.out << SummaryJson(summary) << '\n'; break;
@@ -69,21 +76,27 @@ int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat 
 }
 
 int Check(CliEnvironment& env, const std::vector<std::string>& files) {
-    int same = 0, differ = 0, refused = 0;
+    int same = 0, differ = 0, refused = 0, stale = 0;
     for (const std::string& path : files) {
         std::optional<OpenedDesign> design = Open(env, path);
         if (!design) {
             ++refused;
             continue;
         }
-        // A design saved on a data screen holds no results: replayed without
-        // refusal, it is the same.
-        const std::vector<ResultDifference>& differences = design->replay.differences;
+        // Every acceptance a file keeps is worked out again, whatever the
+        // stage; a design without one holds no results and is the same.
+        const std::optional<AcceptedStructure>& accepted = design->checked.accepted;
+        if (accepted && !accepted->current) {
+            env.out << path << ": " << StaleReason() << '\n';
+            ++stale;
+            continue;
+        }
+        const std::vector<ResultDifference>& differences = design->checked.differences;
         for (const ResultDifference& difference : differences) env.out << CheckLine(path, difference) << '\n';
         ++(differences.empty() ? same : differ);
     }
-    env.out << CheckTotals(same, differ, refused) << '\n';
-    return differ == 0 && refused == 0 ? kExitSuccess : kExitRefused;
+    env.out << CheckTotals(same, differ, refused, stale) << '\n';
+    return differ == 0 && refused == 0 && stale == 0 ? kExitSuccess : kExitRefused;
 }
 
 struct FormOptions {
@@ -96,16 +109,20 @@ struct FormOptions {
 int Form(CliEnvironment& env, const FormOptions& options) {
     std::optional<OpenedDesign> design = Open(env, options.file);
     if (!design) return kExitRefused;
-    HeadlessRun& run = *design->replay.run;
-    const std::optional<ScreenId> accepted = run.program.accepted();
+    const std::optional<AcceptedStructure>& accepted = design->checked.accepted;
     if (!accepted) {
         Error(env, options.file, "no structure was accepted, so the design has no form");
         return kExitRefused;
     }
-    const ResultSheet sheet = run.program.logic<ResultScreen>(*accepted).Displayed();
-    const FormKind kind = *accepted == ScreenId::OverlayResult ? FormKind::Overlay : FormKind::FullDepth;
+    if (!accepted->current) {
+        Error(env, options.file, StaleReason() + ", so no form is printed from it");
+        return kExitRefused;
+    }
+    const DesignRecord& record = design->checked.acceptedRecord;
+    const ResultSheet& sheet = accepted->sheet;
+    const FormKind kind = accepted->kind == StructureKind::Overlay ? FormKind::Overlay : FormKind::FullDepth;
     if (!options.pdf.empty()) {
-        const PdfRequest request{kind, run.record, sheet, options.pdf,
+        const PdfRequest request{kind, record, sheet, options.pdf,
                                  options.face.empty() ? std::nullopt : std::optional<std::string>(options.face),
                                  options.size};
         if (auto failure = env.writePdf(request)) {
@@ -118,9 +135,9 @@ int Form(CliEnvironment& env, const FormOptions& options) {
     CharGridPage page;
     constexpr double kGridPoints = 12.0;
     if (kind == FormKind::FullDepth) {
-        PrintFullDepthForm(page, run.record, sheet, "Courier", kGridPoints);
+        PrintFullDepthForm(page, record, sheet, "Courier", kGridPoints);
     } else {
-        PrintOverlayForm(page, run.record, sheet, "Courier", kGridPoints);
+        PrintOverlayForm(page, record, sheet, "Courier", kGridPoints);
     }
     for (int p = 0; p < page.PageCount(); ++p) {
         if (p > 0) env.out << '\f';
@@ -130,18 +147,18 @@ int Form(CliEnvironment& env, const FormOptions& options) {
 }
 
 int Sn(CliEnvironment& env, const DesignTexts& texts) {
-    const Replay replay = ReplayDesign(DataScreensFile(texts), env.today, env.counties);
-    if (!replay.refusal.empty()) {
-        Error(env, "", replay.refusal);
+    const CheckedDesign checked = CheckDesign(DataScreensFile(texts), env.counties);
+    if (checked.refusal) {
+        Error(env, "", checked.refusal->Text());
         return kExitRefused;
     }
-    const DesignRecord& record = replay.run->record;
+    const DesignRecord& record = checked.record;
     // The screens ask before going on with such values; the command goes on
     // and says so.
-    for (const std::string& warning : UnusualValues(texts, record)) Error(env, "warning", warning);
+    for (const UnusualValue& unusual : checked.unusual) Error(env, "warning", UnusualWarning(unusual));
     env.out << "Mean AADT: " << FormatNumber(record.meanAadt, "##,###") << " vpd\n"
             << "Daily loads: " << FormatNumber(record.dailyLoads, "##,###") << '\n'
-            << "Design loading: " << FormatNumber(record.designLoading, "###,###,###") << '\n'
+            << "Design loading: " << FormatNumber(record.designLoading, kDesignLoadingPattern) << '\n'
             << "Required SN: " << FormatNumber(record.requiredSn, "0.00") << '\n';
     return kExitSuccess;
 }
@@ -183,9 +200,9 @@ int Sweep(CliEnvironment& env, const DesignTexts& texts, const SweepOptions& opt
         static_cast<double>(kMaxSweepPoints)) {
         Error(env, "sweep",
               "the grid has " + FormatNumber(static_cast<std::int64_t>(grid.rows.texts.size() * grid.ColumnCount()),
-                                             "###,###,###") +
-                  " points, more than the " +
-                  FormatNumber(static_cast<std::int64_t>(kMaxSweepPoints), "###,###,###") + " a sweep computes");
+                                             kCountPattern) +
+                  " points, more than the " + FormatNumber(static_cast<std::int64_t>(kMaxSweepPoints), kCountPattern) +
+                  " a sweep computes");
         return kExitUsage;
     }
 
@@ -194,9 +211,9 @@ int Sweep(CliEnvironment& env, const DesignTexts& texts, const SweepOptions& opt
     DesignRecord base;
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (swept[i]) continue;
-        if (auto refusal = FieldRefusal(all[i], texts[i])) {
+        if (auto refusal = ValueRefusal(*all[i].rule, texts[i])) {
             Error(env, "--" + std::string(all[i].name) + " " + texts[i],
-                  std::string(all[i].rule->caption) + ": " + *refusal);
+                  std::string(all[i].rule->caption) + ": " + std::string(*refusal));
             return kExitRefused;
         }
         StoreField(*all[i].rule, *ConvertField(*all[i].rule, texts[i]), base);

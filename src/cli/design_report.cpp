@@ -4,7 +4,6 @@
 #include <nlohmann/json.hpp>
 
 #include "core/number_format.h"
-#include "ui/structure_screens.h"
 
 namespace korvelle {
 
@@ -34,20 +33,21 @@ std::string InLine(const std::string& what) {
 
 }  // namespace
 
-DesignSummary Summarize(const std::string& file, const DesignFile& design, HeadlessRun& run) {
+DesignSummary Summarize(const std::string& file, const DesignFile& design, const CheckedDesign& checked) {
     DesignSummary summary{file, design.project[0], kNothing, kNothing, kNothing, kNothing, kNothing, kNothing};
     // The required SN exists once the design data screen has been confirmed.
     if (design.stage >= DesignStage::DesignerInformation) {
-        summary.designLoading = FormatNumber(run.record.designLoading, "###,###,###");
-        summary.requiredSn = FormatNumber(run.record.requiredSn, "0.00");
+        summary.designLoading = FormatNumber(checked.record.designLoading, kDesignLoadingPattern);
+        summary.requiredSn = FormatNumber(checked.record.requiredSn, "0.00");
     }
-    if (const std::optional<ScreenId> accepted = run.program.accepted()) {
-        const ResultSheet sheet = run.program.logic<ResultScreen>(*accepted).Displayed();
-        summary.structure = *accepted == ScreenId::OverlayResult ? "overlay" : "full-depth";
-        summary.requiredSn = sheet.requiredSn;
-        summary.proposedSn = sheet.proposedSn;
-        summary.difference = sheet.difference;
-        summary.verdict = sheet.verdict;
+    if (const std::optional<AcceptedStructure>& accepted = checked.accepted) {
+        summary.structure = accepted->kind == StructureKind::Overlay ? "overlay" : "full-depth";
+        summary.designLoading = accepted->designLoading;
+        summary.requiredSn = accepted->sheet.requiredSn;
+        summary.proposedSn = accepted->sheet.proposedSn;
+        summary.difference = accepted->sheet.difference;
+        summary.verdict = accepted->sheet.verdict;
+        summary.stale = !accepted->current;
     }
     return summary;
 }
@@ -56,7 +56,8 @@ std::string SummaryLine(const DesignSummary& s) {
     std::string line = s.file + ": project " + (s.projectNumber.empty() ? std::string("(blank)") : s.projectNumber) +
                        ", design loading " + s.designLoading + ", required SN " + s.requiredSn + ", ";
     if (s.structure == kNothing) return line + "structure -";
-    return line + s.structure + ", proposed SN " + s.proposedSn + ", " + s.difference + " " + s.verdict;
+    line += s.structure + ", proposed SN " + s.proposedSn + ", " + s.difference + " " + s.verdict;
+    return s.stale ? line + " (stale)" : line;
 }
 
 std::string SummaryJson(const DesignSummary& s) {
@@ -70,6 +71,7 @@ std::string SummaryJson(const DesignSummary& s) {
     object["proposedSn"] = value(s.proposedSn);
     object["difference"] = value(s.difference);
     object["verdict"] = value(s.verdict);
+    object["current"] = s.structure == kNothing ? nlohmann::json() : nlohmann::json(!s.stale);
     return object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
@@ -79,8 +81,10 @@ std::string SummaryCsvHeader() {
 
 std::string SummaryCsv(const DesignSummary& s) {
     std::string row;
+    // A stale acceptance's verdict says so.
+    const std::string verdict = s.stale ? s.verdict + " (stale)" : s.verdict;
     for (const std::string* field : {&s.file, &s.projectNumber, &s.designLoading, &s.requiredSn, &s.structure,
-                                     &s.proposedSn, &s.difference, &s.verdict}) {
+                                     &s.proposedSn, &s.difference, &verdict}) {
         if (!row.empty() || field != &s.file) row += ',';
         row += *field == kNothing ? std::string() : CsvField(*field);
     }
@@ -93,10 +97,11 @@ std::string CheckLine(const std::string& file, const ResultDifference& differenc
            shown(difference.now);
 }
 
-std::string CheckTotals(int same, int differ, int refused) {
-    const int all = same + differ + refused;
+std::string CheckTotals(int same, int differ, int refused, int stale) {
+    const int all = same + differ + refused + stale;
     return std::to_string(all) + (all == 1 ? " design: " : " designs: ") + std::to_string(same) + " same, " +
-           std::to_string(differ) + " differ, " + std::to_string(refused) + " refused";
+           std::to_string(differ) + " differ, " + (stale > 0 ? std::to_string(stale) + " stale, " : std::string()) +
+           std::to_string(refused) + " refused";
 }
 
 }  // namespace korvelle

@@ -8,7 +8,7 @@
 
 #include "core/number_format.h"
 #include "core/number_text.h"
-#include "ui/data_screens.h"
+#include "ui/design_rules.h"
 
 namespace korvelle {
 
@@ -44,8 +44,9 @@ std::vector<AxisValue> Convert(const SweepAxis& axis) {
     values.reserve(axis.texts.size());
     for (const std::string& text : axis.texts) {
         AxisValue v;
-        if (auto refusal = FieldRefusal(option, text)) {
-            v.refusal = "--" + std::string(option.name) + " " + std::string(option.rule->caption) + ": " + *refusal;
+        if (auto refusal = ValueRefusal(*option.rule, text)) {
+            v.refusal = "--" + std::string(option.name) + " " + std::string(option.rule->caption) + ": " +
+                        std::string(*refusal);
         } else {
             v.value = ConvertField(*option.rule, text);
         }
@@ -88,7 +89,7 @@ std::variant<SweepAxis, std::string> ParseSweepRange(std::size_t option, std::st
     // A little slack, so that a TO reached by the step is not lost to rounding.
     const double steps = std::floor((to - from) / step + 1e-9);
     if (steps + 1.0 > static_cast<double>(kMaxSweepPoints)) {
-        return "the range has more than " + FormatNumber(static_cast<std::int32_t>(kMaxSweepPoints), "###,###,###") +
+        return "the range has more than " + FormatNumber(static_cast<std::int32_t>(kMaxSweepPoints), kCountPattern) +
                " values";
     }
     SweepAxis axis;
@@ -165,16 +166,10 @@ SweepOutput RunSweep(const SweepGrid& grid, const DesignRecord& base, SweepForma
                     tally.Add(columnValues[c].refusal);
                 } else {
                     if (columnOption) StoreField(*columnOption->rule, *columnValues[c].value, record);
-                    // CONTINUE refuses a terminal index that leaves nothing to lose
-                    // before the design equation would see it.
-                    record.serviceabilityLoss = ServiceabilityLoss(record.terminalServiceability);
-                    const SnStatus status = LeavesServiceabilityToLose(record.terminalServiceability)
-                                                ? ComputeRequiredSn(record, search)
-                                                : SnStatus(SnError::ServiceabilityLossNotPositive);
-                    if (status) {
-                        cell = FormatNumber(record.requiredSn, "0.00");
+                    if (const auto refusal = RequiredSnRefusal(record, search)) {
+                        tally.Add(std::string(*refusal));
                     } else {
-                        tally.Add(std::string(SnErrorMessage(status.error())));
+                        cell = FormatNumber(record.requiredSn, "0.00");
                     }
                 }
                 if (csv) {
@@ -214,7 +209,7 @@ std::vector<std::string> SweepFootnotes(const SweepOutput& output, SweepFormat f
     std::vector<std::string> notes;
     const std::string mark = format == SweepFormat::Csv ? "empty" : "-";
     for (const auto& [reason, count] : output.refused) {
-        notes.push_back(mark + ": " + FormatNumber(static_cast<std::int64_t>(count), "###,###,###") +
+        notes.push_back(mark + ": " + FormatNumber(static_cast<std::int64_t>(count), kCountPattern) +
                         (count == 1 ? " point, " : " points, ") + reason);
     }
     return notes;

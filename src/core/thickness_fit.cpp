@@ -5,6 +5,7 @@
 
 #include "materials.h"
 #include "number_format.h"
+#include "number_text.h"
 
 namespace korvelle {
 
@@ -83,6 +84,13 @@ int QuarterInchesOfDoubt(double leastGainPerInch) {
 
 std::string QuarterInchText(int quarterInches) {
     return FormatNumber(static_cast<double>(quarterInches) / kQuarterInchesPerInch, "#0.00");
+}
+
+std::optional<int> QuarterInchesOf(std::string_view text) {
+    const std::optional<double> inches = ParseNumber(text);
+    if (!inches) return std::nullopt;
+    const double quarters = std::round(*inches * kQuarterInchesPerInch);
+    return static_cast<int>(std::clamp(quarters, 0.0, static_cast<double>(kMostQuarterInches)));
 }
 
 std::optional<FitRefusal> CourseRefusesFit(const EnteredStructure& structure, int row) {

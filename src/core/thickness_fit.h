@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "design_record.h"
 #include "structure_evaluation.h"
@@ -46,5 +48,10 @@ ThicknessFit FitCourseThickness(const EnteredStructure& structure, int row, cons
 // The thickness text of a fitted course, as the field shows it and the
 // evaluation reads it: "1.75".
 std::string QuarterInchText(int quarterInches);
+
+// A thickness text in whole quarter inches, the nearest, from 0 to
+// kMostQuarterInches (where a course's scroll bar stands for it); nothing
+// when the text is not a number.
+std::optional<int> QuarterInchesOf(std::string_view text);
 
 }  // namespace korvelle

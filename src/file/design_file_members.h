@@ -143,6 +143,9 @@ std::optional<int> ListPosition(const CourseList& list, std::size_t row, std::st
 
 inline constexpr std::string_view kAcceptedKey = "accepted";
 inline constexpr std::string_view kStructureKey = "structure";
+// Whether the acceptance is current; absent (as files written before it was
+// kept) reads as current.
+inline constexpr std::string_view kCurrentKey = "current";
 inline constexpr std::string_view kDesignLoadingKey = "designLoading";
 inline constexpr std::string_view kRowsKey = "rows";
 
@@ -186,9 +189,5 @@ const Entry* EntryNamed(const std::array<Entry, N>& table, std::string_view name
     }
     return nullptr;
 }
-
-// The longest prefix of a UTF-8 text within `bytes`, never splitting a
-// character.
-std::string_view Utf8Prefix(std::string_view text, std::size_t bytes);
 
 }  // namespace korvelle::design_file

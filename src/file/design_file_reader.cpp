@@ -5,6 +5,7 @@
 
 #include "design_file.h"
 #include "design_file_members.h"
+#include "core/utf8.h"
 
 namespace korvelle {
 
@@ -236,6 +237,13 @@ void ReadAccepted(Reader& reader, const Json& root, DesignFile& file) {
         for (const StructureName& entry : kStructureNames) names += (names.empty() ? "\"" : " or \"") + std::string(entry.name) + "\"";
         reader.Refuse("the member " + Joined(kAcceptedKey, kStructureKey) + " must be " + names);
     }
+    if (const Json* current = reader.Member(accepted, kAcceptedKey, kCurrentKey, true)) {
+        if (current->is_boolean()) {
+            out.current = current->get<bool>();
+        } else {
+            reader.Refuse("the member " + Joined(kAcceptedKey, kCurrentKey) + " must be true or false");
+        }
+    }
     reader.Text(accepted, kAcceptedKey, kDesignLoadingKey, out.designLoading);
     for (const SheetText& member : kSheetTexts) reader.Text(accepted, kAcceptedKey, member.key, out.sheet.*member.text);
     if (!kind) return;
@@ -271,7 +279,7 @@ void ReadAccepted(Reader& reader, const Json& root, DesignFile& file) {
 }  // namespace
 
 DesignFileReading ReadDesignFileText(std::string_view text) {
-    if (text.size() > kMaxDesignFileBytes) return Refused("larger than 1 MiB");
+    if (text.size() > kMaxDesignFileBytes) return Refused(std::string(kTooLargeReason));
     const Json root = Json::parse(text, nullptr, false);
     if (root.is_discarded()) return Refused(BrokenText(text));
 

@@ -311,27 +311,22 @@ void FormWindow::Focus(int control) {
     if (QWidget* w = controls_.value(control)) w->setFocus(Qt::OtherFocusReason);
 }
 
-void FormWindow::Adopt(const FormView& other) {
+void FormWindow::Clear() {
     for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
         QWidget* w = it.value();
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w)) {
-            SetText(it.key(), other.Text(it.key()));
+            SetText(it.key(), {});
         } else if (qobject_cast<QComboBox*>(w) || qobject_cast<QScrollBar*>(w) || qobject_cast<QListWidget*>(w)) {
-            SetChoice(it.key(), other.Choice(it.key()));
+            SetChoice(it.key(), -1);
         }
     }
-    for (auto it = groups_.cbegin(); it != groups_.cend(); ++it) {
-        const int choice = other.Choice(it.key());
-        if (choice < 0) {
-            // Nothing chosen: no option of the group stays checked.
-            QSignalBlocker block(it.value());
-            it.value()->setExclusive(false);
-            for (QAbstractButton* b : it.value()->buttons()) b->setChecked(false);
-            it.value()->setExclusive(true);
-            TabToChosenOption(it.value());
-        } else {
-            SetChoice(it.key(), choice);
-        }
+    for (QButtonGroup* group : groups_) {
+        // Nothing chosen: no option of the group stays checked.
+        QSignalBlocker block(group);
+        group->setExclusive(false);
+        for (QAbstractButton* b : group->buttons()) b->setChecked(false);
+        group->setExclusive(true);
+        TabToChosenOption(group);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/number_format.h"
 #include "core/number_text.h"
+#include "design_rules.h"
 
 namespace korvelle {
 
@@ -28,12 +29,6 @@ int Compare(const FieldValue& value, double limit) {
 }
 
 }  // namespace
-
-std::size_t CharacterCount(std::string_view utf8) {
-    std::size_t count = 0;
-    for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return count;
-}
 
 bool Impossible(const FieldRule& rule, const FieldValue& value) {
     if (!rule.numeric()) return false;
@@ -75,23 +70,11 @@ bool FieldKeyPress(const FieldRule& rule, int key, std::string_view text, Design
                    Desktop& desktop, const std::function<void()>& accept) {
     if (rule.discardComma && key == kCommaKey) return true;
     if (key != kEnterKey) return false;
-    if (!rule.numeric()) {
-        accept();
-        return true;
-    }
-    if (!(LeadingValue(text) > 0.0)) {
-        ReportError(desktop, kRangeMessage);
-        return true;
-    }
-    auto value = ConvertField(rule, text);
-    if (!value) {
-        ReportError(desktop, kNumberNeededMessage);
-        return true;
-    }
-    StoreField(rule, *value, record);
-    if (OutsideNormalRange(rule, *value, record)) {
-        ReportError(desktop, kRangeMessage);
-        return true;
+    if (rule.numeric()) {
+        if (const auto refusal = EnterRefusal(rule, text, record)) {
+            ReportError(desktop, *refusal);
+            return true;
+        }
     }
     accept();
     return true;

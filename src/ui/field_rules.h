@@ -55,10 +55,6 @@ struct FieldRule {
     bool numeric() const { return !std::holds_alternative<std::monostate>(target); }
 };
 
-// The maximum length of a field counts characters (code points), never the
-// bytes or UTF-16 units they take.
-std::size_t CharacterCount(std::string_view utf8);
-
 // Converts the whole text to the target field's type; nothing when the text is
 // not a number or does not fit the type.
 using FieldValue = std::variant<std::int16_t, std::int32_t, float>;

@@ -77,31 +77,66 @@ TEST(CliShow, JsonAndCsvCarryTheSameValues) {
     EXPECT_EQ(RunCli({"show", "--json", "--csv", kFullDepth}).code, 2);
 }
 
-TEST(CliShow, ADesignSavedHalfWayShowsWhatItHas) {
+// A design saved half way keeps its acceptance: current while the entries
+// it was computed from stand, stale once one of them changed; one without an
+// acceptance shows what it has.  `check` works out every current acceptance
+// again whatever the stage, and counts a stale one apart.
+TEST(CliShow, ADesignSavedHalfWayShowsWhatItHasAndKeepsItsAcceptance) {
     QTemporaryDir folder;
-    const QString designer = folder.filePath("designer.korvelle");
-    WriteAll(designer, Edited("full-depth.korvelle", "\"stage\": \"main-menu\"", "\"stage\": \"designer-information\""));
-    const QString data = folder.filePath("data.korvelle");
-    WriteAll(data, Edited("full-depth.korvelle", "\"stage\": \"main-menu\"", "\"stage\": \"design-data\""));
+    const std::string example = ReadAll(kFullDepth);
+    auto write = [&](const char* name, std::string text, const std::vector<std::pair<std::string, std::string>>& edits) {
+        for (const auto& [from, to] : edits) {
+            const auto at = text.find(from);
+            EXPECT_NE(at, std::string::npos) << from;
+            if (at != std::string::npos) text.replace(at, from.size(), to);
+        }
+        const QString path = folder.filePath(name);
+        WriteAll(path, text);
+        return path;
+    };
+    const std::string stage = "\"stage\": \"main-menu\"";
+    const std::string withoutAccepted = example.substr(0, example.find(",\n  \"accepted\"")) + "\n}\n";
+    const QString designer = write("designer.korvelle", example, {{stage, "\"stage\": \"designer-information\""}});
+    const QString data = write("data.korvelle", withoutAccepted, {{stage, "\"stage\": \"design-data\""}});
+    const QString stale = write("stale.korvelle", example,
+                                {{stage, "\"stage\": \"project-information\""},
+                                 {"\"current\": true", "\"current\": false"},
+                                 {"\"initialTraffic\": \"1000\"", "\"initialTraffic\": \"3000\""}});
+    const QString wrong = write("wrong.korvelle", example,
+                                {{stage, "\"stage\": \"design-data\""}, {"\"requiredSn\": \"3.44\"", "\"requiredSn\": \"9.99\""}});
+    const std::string accepted = "design loading 1,000,100, required SN 3.44, full-depth, proposed SN 3.86, 12.2% Overdesign";
 
-    const CliRun run = RunCli({"show", designer, data});
+    const CliRun run = RunCli({"show", designer, data, stale});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(SplitLines(run.out),
               (std::vector<std::string>{
-                  designer.toStdString() +
-                      ": project STP-0021-02(037), design loading 1,000,100, required SN 3.44, structure -",
-                  data.toStdString() + ": project STP-0021-02(037), design loading -, required SN -, structure -"}));
+                  designer.toStdString() + ": project STP-0021-02(037), " + accepted,
+                  data.toStdString() + ": project STP-0021-02(037), design loading -, required SN -, structure -",
+                  stale.toStdString() + ": project STP-0021-02(037), " + accepted + " (stale)"}));
 
-    // Saved half way, the designs hold no results to differ from.
-    const CliRun check = RunCli({"check", designer, data});
-    EXPECT_EQ(check.code, 0) << check.err;
-    EXPECT_EQ(check.out, "2 designs: 2 same, 0 differ, 0 refused\n");
+    const CliRun check = RunCli({"check", designer, data, stale, wrong});
+    EXPECT_EQ(check.code, 1) << check.err;
+    EXPECT_EQ(SplitLines(check.out),
+              (std::vector<std::string>{
+                  stale.toStdString() + ": the accepted structure no longer matches the design data: open the "
+                                        "structure and ACCEPT again",
+                  wrong.toStdString() + ": required SN saved 9.99, now 3.44",
+                  "4 designs: 2 same, 1 differ, 1 stale, 0 refused"}));
 
+    // The form of a current acceptance prints wherever the design stands; a
+    // stale one has none, nor a design without one.
     const CliRun form = RunCli({"form", designer});
-    EXPECT_EQ(form.code, 1);
-    EXPECT_EQ(form.out, "");
-    EXPECT_EQ(form.err, "korvelle-cli: " + designer.toStdString() +
-                            ": no structure was accepted, so the design has no form\n");
+    EXPECT_EQ(form.code, 0) << form.err;
+    EXPECT_EQ(form.out, RunCli({"form", kFullDepth}).out);
+    for (const auto& [file, reason] : {std::pair{data, std::string("no structure was accepted, so the design has no form")},
+                                       std::pair{stale, std::string("the accepted structure no longer matches the design "
+                                                                    "data: open the structure and ACCEPT again, so no "
+                                                                    "form is printed from it")}}) {
+        const CliRun refused = RunCli({"form", file});
+        EXPECT_EQ(refused.code, 1);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_EQ(refused.err, "korvelle-cli: " + file.toStdString() + ": " + reason + "\n");
+    }
 }
 
 TEST(CliCheck, TheExamplesComputeAsSaved) {
