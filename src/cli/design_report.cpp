@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/number_format.h"
+#include "core/utf8.h"
 
 namespace korvelle {
 
@@ -33,6 +34,31 @@ std::string InLine(const std::string& what) {
 
 }  // namespace
 
+std::string Escaped(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::string_view character : Utf8Characters(text)) {
+        const auto byte = static_cast<unsigned char>(character[0]);
+        if (character.size() == 1 && (byte < 0x20 || byte == 0x7F || byte >= 0x80)) {
+            switch (byte) {
+                case '\n': shown += "\\n"; break;
+                case '\t': shown += "\\t"; break;
+                case '\r': shown += "\\r"; break;
+                default: shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF]; break;
+            }
+        } else if (HoldsControlCharacter(character)) {  // U+0080 to U+009F
+            const auto second = static_cast<unsigned char>(character[1]);
+            shown += std::string("\\u00") + kHex[second >> 4] + kHex[second & 0xF];
+        } else if (character == "\\") {
+            shown += "\\\\";
+        } else {
+            shown += character;
+        }
+    }
+    return shown;
+}
+
 DesignSummary Summarize(const std::string& file, const DesignFile& design, const CheckedDesign& checked) {
     DesignSummary summary{file, design.project[0], kNothing, kNothing, kNothing, kNothing, kNothing, kNothing};
     // The required SN exists once the design data screen has been confirmed.
@@ -53,7 +79,7 @@ DesignSummary Summarize(const std::string& file, const DesignFile& design, const
 }
 
 std::string SummaryLine(const DesignSummary& s) {
-    std::string line = s.file + ": project " + (s.projectNumber.empty() ? std::string("(blank)") : s.projectNumber) +
+    std::string line = Escaped(s.file) + ": project " + (s.projectNumber.empty() ? std::string("(blank)") : Escaped(s.projectNumber)) +
                        ", design loading " + s.designLoading + ", required SN " + s.requiredSn + ", ";
     if (s.structure == kNothing) return line + "structure -";
     line += s.structure + ", proposed SN " + s.proposedSn + ", " + s.difference + " " + s.verdict;
@@ -93,8 +119,8 @@ std::string SummaryCsv(const DesignSummary& s) {
 
 std::string CheckLine(const std::string& file, const ResultDifference& difference) {
     auto shown = [](const std::string& text) { return text.empty() ? std::string("(blank)") : text; };
-    return file + ": " + InLine(difference.what) + " saved " + shown(difference.saved) + ", now " +
-           shown(difference.now);
+    return Escaped(file) + ": " + InLine(difference.what) + " saved " + Escaped(shown(difference.saved)) + ", now " +
+           Escaped(shown(difference.now));
 }
 
 std::string CheckTotals(int same, int differ, int refused, int stale) {

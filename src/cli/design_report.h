@@ -25,6 +25,11 @@ struct DesignSummary {
 
 inline constexpr const char* kNothing = "-";
 
+// A text as a line of output shows it, one line whatever it holds: control
+// characters and bytes that are not UTF-8 written as escapes ("\n", "\t",
+// "\x1b", "\u0085"), a backslash as "\\"; everything else as it is.
+std::string Escaped(std::string_view text);
+
 // The summary of a design the rules took.
 DesignSummary Summarize(const std::string& file, const DesignFile& design, const CheckedDesign& checked);
 

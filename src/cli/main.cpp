@@ -4,11 +4,14 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <unistd.h>
+
 #include <ctime>
 #include <iostream>
 #include <memory>
 
 #include "commands.h"
+#include "standard_output.h"
 #include "pdf_form_file.h"
 #include "qt/resources.h"
 
@@ -40,9 +43,15 @@ void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
 
 int main(int argc, char* argv[]) {
     std::ios::sync_with_stdio(false);
+    // Standard output through a buffer that tells why a write failed: a full
+    // disk, a closed descriptor or a broken pipe is said, with its own exit
+    // status, never taken for a design that differs.
+    const bool outputOpen = korvelle::StandardOutputWasOpen();
+    korvelle::DescriptorOutput output(STDOUT_FILENO, !outputOpen);
+    std::ostream out(&output);
     int qtArgc = 1;
     std::unique_ptr<QGuiApplication> gui;
-    korvelle::CliEnvironment environment{std::cout, std::cerr, Counties(), Today(),
+    korvelle::CliEnvironment environment{out, std::cerr, Counties(), Today(),
                                          [&](const korvelle::PdfRequest& request) {
                                              if (!gui) {
                                                  qInstallMessageHandler(QtMessage);
@@ -52,6 +61,10 @@ int main(int argc, char* argv[]) {
                                              return korvelle::WritePdfForm(request);
                                          }};
     const int code = korvelle::RunCli(argc, argv, environment);
-    std::cout.flush();
-    return std::cout ? code : korvelle::kExitRefused;
+    out.flush();
+    if (!output.failure().empty()) {
+        std::cerr << "korvelle-cli: standard output: " << output.failure() << '\n';
+        return korvelle::kExitOutput;
+    }
+    return code;
 }

@@ -34,6 +34,23 @@ inline CliRun RunCli(const QStringList& arguments) {
     return run;
 }
 
+// Runs a bash script with $CLI naming the built korvelle-cli, as RunCli runs
+// the program.
+inline CliRun RunShell(const QString& script) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    environment.insert("CLI", KORVELLE_CLI);
+    process.setProcessEnvironment(environment);
+    process.start("bash", {"-c", script});
+    CliRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return run;
+    run.code = process.exitCode();
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
 inline std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

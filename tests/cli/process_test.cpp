@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <cctype>
 
 #include <nlohmann/json.hpp>
@@ -211,6 +212,11 @@ TEST(CliUsage, BadCommandLinesExitWithTwoAndSayWhy) {
         QStringList{"sweep"} + With(kFullDepthData, "--soil", "2:8"),
         QStringList{"sweep"} + With(kFullDepthData, "--soil", "2:eight:1"),
         QStringList{"sweep"} + With(With(With(kFullDepthData, "--soil", "2:8:1"), "--rf", "1:3:1"), "--ldf", "1:2:1"),
+        {"form", kFullDepth, "--pdf", ""},  // not the text form on standard output
+        {"form", kFullDepth, "--pdf", "x.pdf", "--size", "nan"},
+        {"form", kFullDepth, "--pdf", "x.pdf", "--size", "0x10"},
+        {"form", kFullDepth, "--pdf", "x.pdf", "--face", ""},
+        {"bogus"},
     };
     for (const QStringList& arguments : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
@@ -218,6 +224,116 @@ TEST(CliUsage, BadCommandLinesExitWithTwoAndSayWhy) {
         EXPECT_EQ(run.code, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind("korvelle-cli: ", 0), 0u) << run.err;
+    }
+}
+
+TEST(CliUsage, AnUnknownCommandIsNamedWithTheCommandsThereAre) {
+    const CliRun run = RunCli({"bogus", kFullDepth});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(SplitLines(run.err).at(0),
+              "korvelle-cli: unknown command \"bogus\"; the commands are show, check, form, sn, sweep");
+}
+
+// The form is never written over the design it is made from, another design
+// file, or anything that is not a regular file; a regular file is replaced
+// whole, keeping its mode.
+TEST(CliForm, TheOutputIsNeverTheDesignNorAnythingButARegularFile) {
+    QTemporaryDir folder;
+    const QString design = folder.filePath("a.korvelle");
+    const std::string example = ReadAll(kFullDepth);
+    WriteAll(design, example);
+    QFile::link(design, folder.filePath("link.pdf"));
+    QDir(folder.path()).mkdir("folder");
+    QProcess::execute("mkfifo", {folder.filePath("fifo.pdf")});
+    struct Case {
+        QString out;
+        std::string reason;
+    };
+    const std::string itself = "is the design file itself; the form is written to another file";
+    const std::string notRegular = "is not a regular file (a folder, a device or a pipe); the form is written only to a file";
+    const std::string design_ = "ends in .korvelle: a design file is never written over with a form";
+    for (const Case& c : {Case{design, itself}, Case{folder.path() + "/./a.korvelle", itself},
+                          Case{folder.filePath("link.pdf"), itself}, Case{folder.filePath("other.KORVELLE"), design_},
+                          Case{"/dev/full", notRegular}, Case{folder.filePath("folder"), notRegular},
+                          Case{folder.filePath("fifo.pdf"), notRegular}}) {
+        SCOPED_TRACE(c.out.toStdString());
+        const CliRun run = RunCli({"form", design, "--pdf", c.out});
+        EXPECT_EQ(run.code, 2);
+        EXPECT_EQ(run.err, "korvelle-cli: " + c.out.toStdString() + ": " + c.reason + "\n");
+        EXPECT_EQ(ReadAll(design), example);
+    }
+    EXPECT_FALSE(QFile::exists(folder.filePath("other.KORVELLE")));
+
+    const QString pdf = folder.filePath("form.pdf");
+    WriteAll(pdf, "earlier");
+    QFile::setPermissions(pdf, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    const CliRun run = RunCli({"form", design, "--pdf", pdf});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(ReadAll(pdf).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(QFile::permissions(pdf) & 0x7777,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser |
+                  QFileDevice::ReadGroup);
+}
+
+// Standard output that cannot be written (a full disk, a closed descriptor, a
+// broken pipe with SIGPIPE ignored) is said, with its own exit status 3,
+// after every command.
+TEST(CliOutput, OutputThatCannotBeWrittenIsSaidWithItsOwnStatus) {
+    const QString cli = QString(KORVELLE_CLI);
+    const QString data = kFullDepthData.join(' ');
+    struct Case {
+        QString script;
+        std::string reason;
+    };
+    std::vector<Case> cases;
+    for (const QString& command : {QString("--help"), QString("--version"), "show " + kFullDepth,
+                                   "check " + kFullDepth, "form " + kFullDepth, "sn " + data,
+                                   "sweep " + With(kFullDepthData, "--soil", "2:8:1").join(' '), QString("sn --help")}) {
+        cases.push_back({"\"$CLI\" " + command + " >/dev/full", "No space left on device"});
+    }
+    cases.push_back({"exec >&-; \"$CLI\" show " + kFullDepth, "Bad file descriptor"});
+    cases.push_back({"trap '' PIPE; \"$CLI\" sweep " + With(kFullDepthData, "--soil", "1:9:0.0001").join(' ') +
+                         " | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}",
+                     "Broken pipe"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script.toStdString());
+        const CliRun run = RunShell(c.script);
+        EXPECT_EQ(run.code, 3);
+        EXPECT_EQ(run.err, "korvelle-cli: standard output: " + c.reason + "\n");
+    }
+}
+
+// Line output is one line per design whatever a file name holds: control
+// characters escaped, so that none reaches the terminal.
+TEST(CliOutput, ControlCharactersInFileNamesAreEscapedInLineOutput) {
+    QTemporaryDir folder;
+    const QString odd = folder.filePath("a\x1b]0;title\x07\nb.korvelle");
+    WriteAll(odd, ReadAll(kFullDepth));
+    const std::string shown = folder.path().toStdString() + "/a\\x1b]0;title\\x07\\nb.korvelle";
+    const CliRun show = RunCli({"show", odd});
+    EXPECT_EQ(SplitLines(show.out).size(), 1u) << show.out;
+    EXPECT_EQ(show.out.rfind(shown + ": project STP-0021-02(037)", 0), 0u) << show.out;
+    const CliRun missing = RunCli({"check", odd + "\t\\"});
+    EXPECT_EQ(missing.err, "korvelle-cli: " + shown + "\\t\\\\: cannot be read: No such file or directory\n");
+    // JSON keeps the name as it is.
+    const CliRun json = RunCli({"show", "--json", odd});
+    EXPECT_EQ(nlohmann::json::parse(json.out)["file"], odd.toStdString());
+}
+
+// A sweep holds one block of points at a time, however many rows or columns
+// it has, and writes the same bytes as ever.
+TEST(CliSweep, MemoryStaysBoundedForASweepOfAMillionRowsOrColumns) {
+    for (const QStringList& ranges : {QStringList{"--soil", "0.5:10:0.0000095"}, QStringList{"--rf", "1:3:0.000002"}}) {
+        SCOPED_TRACE(ranges.join(' ').toStdString());
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start("/usr/bin/time", QStringList{"-f", "%M", KORVELLE_CLI, "sweep"} +
+                                           With(kFullDepthData, ranges[0], ranges[1]));
+        ASSERT_TRUE(process.waitForFinished(120000));
+        EXPECT_EQ(process.exitCode(), 0);
+        const std::vector<std::string> lines = SplitLines(process.readAllStandardError().toStdString());
+        ASSERT_FALSE(lines.empty());
+        EXPECT_LT(std::stol(lines.back()), 64 * 1024) << "kilobytes at most";  // 185 MB and more when rows were held
     }
 }
 
