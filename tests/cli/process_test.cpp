@@ -40,6 +40,27 @@ QStringList Without(QStringList arguments, const QString& option) {
     return arguments;
 }
 
+TEST(CliProgram, ABrokenCountyTableStopsItNamingTheLine) {
+    QTemporaryDir folder;
+    const QString table = folder.filePath("counties.csv");
+    WriteAll(table, "# a soil support typed with a letter O\nALDER,4.0,1.6\nBIRCH,3.O,1.8\n");
+    QProcessEnvironment variables;
+    variables.insert("KORVELLE_COUNTY_TABLE", table);
+    for (const QStringList& arguments : {QStringList{"show", kFullDepth}, QStringList{"sn"} + kFullDepthData}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliRun run = RunCli(arguments, variables);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "korvelle-cli: county table: " + table.toStdString() +
+                               ": line 3: soil support \"3.O\" is not one digit, a point and one digit\n");
+    }
+    variables.insert("KORVELLE_COUNTY_TABLE", folder.filePath("missing.csv"));
+    const CliRun missing = RunCli({"show", kFullDepth}, variables);
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "korvelle-cli: county table: " + folder.filePath("missing.csv").toStdString() +
+                               ": No such file or directory\n");
+}
+
 TEST(CliShow, OneLinePerDesignOfEitherKindAsTheScreensShowIt) {
     const CliRun run = RunCli({"show", kFullDepth, kOverlay});
     EXPECT_EQ(run.code, 0) << run.err;

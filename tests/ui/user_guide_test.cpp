@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "fakes.h"
+#include "ui/county_table.h"
 #include "ui/design_document.h"
 #include "ui/fit.h"
 #include "ui/help_topics.h"
@@ -96,6 +97,9 @@ std::vector<std::string> ProgramMessages() {
         messages.push_back(FitMessage(ThicknessFit{refusal, 12, 3.9f, 3.44f}, "COURSE 3"));
     }
 
+    // A county table that cannot be read, at start-up.
+    messages.push_back(
+        CountyTableUnreadableMessage("line 3: 3 fields expected (name, soil support, regional factor), found 2"));
     // The design data screen's question about unusual values.
     {
         Harness h;
