@@ -3,7 +3,9 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "core/design_record.h"
 #include "core/version.h"
@@ -59,9 +61,20 @@ int main(int argc, char* argv[]) {
     // and the titles are the screens' own.
     QApplication::setQuitOnLastWindowClosed(false);
     korvelle::LoadResources();
+    korvelle::QtDesktop desktop;
+
+    // The county table, or the program ends saying why: the county worksheet
+    // is built on it.  KORVELLE_COUNTY_TABLE names another table file (for
+    // tests).
+    std::string countyError;
+    const auto counties = korvelle::LoadCountyTable(std::getenv("KORVELLE_COUNTY_TABLE"), &countyError);
+    if (!counties) {
+        std::fprintf(stderr, "korvelle: county table: %s\n", countyError.c_str());
+        korvelle::ReportError(desktop, korvelle::CountyTableUnreadableMessage(countyError));
+        return 1;
+    }
 
     korvelle::DesignRecord record;  // the one design of this run
-    korvelle::QtDesktop desktop;
     korvelle::QtPrintService printing;  // the printers, font dialog and print dialog
     korvelle::QtDesignStore files;      // the design files and their dialogs
     korvelle::QtWindows windows;
@@ -80,12 +93,7 @@ int main(int argc, char* argv[]) {
         program.logic<korvelle::PrintScreen>(id).SetPrintService(&printing);
     }
 
-    QFile counties(":/counties.csv");
-    if (counties.open(QIODevice::ReadOnly)) {
-        if (auto table = korvelle::ParseCountyTable(counties.readAll().toStdString(), nullptr)) {
-            program.logic<korvelle::CountyWorksheet>(korvelle::ScreenId::CountyWorksheet).SetTable(*table);
-        }
-    }
+    program.logic<korvelle::CountyWorksheet>(korvelle::ScreenId::CountyWorksheet).SetTable(*counties);
 
     // SIGTERM and SIGINT end the run from the event loop, closing a dialog
     // that happens to be open, without a question: nobody may be there to

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QProcess>
 #include <cctype>
 
 #include <nlohmann/json.hpp>
@@ -39,6 +40,61 @@ QStringList Without(QStringList arguments, const QString& option) {
     const qsizetype at = arguments.indexOf(option);
     if (at >= 0) arguments.remove(at, 2);
     return arguments;
+}
+
+TEST(CliProgram, ABrokenCountyTableStopsItNamingTheLine) {
+    QTemporaryDir folder;
+    const QString table = folder.filePath("counties.csv");
+    WriteAll(table, "# a soil support typed with a letter O\nALDER,4.0,1.6\nBIRCH,3.O,1.8\n");
+    QProcessEnvironment variables;
+    variables.insert("KORVELLE_COUNTY_TABLE", table);
+    for (const QStringList& arguments : {QStringList{"show", kFullDepth}, QStringList{"sn"} + kFullDepthData}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliRun run = RunCli(arguments, variables);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "korvelle-cli: county table: " + table.toStdString() +
+                               ": line 3: soil support \"3.O\" is not one digit, a point and one digit\n");
+    }
+    variables.insert("KORVELLE_COUNTY_TABLE", folder.filePath("missing.csv"));
+    const CliRun missing = RunCli({"show", kFullDepth}, variables);
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "korvelle-cli: county table: " + folder.filePath("missing.csv").toStdString() +
+                               ": No such file or directory\n");
+}
+
+TEST(CliProgram, LinksNeitherTheDesktopsWidgetsNorPrintSupport) {
+    QProcess ldd;
+    ldd.start("ldd", {KORVELLE_CLI});
+    ASSERT_TRUE(ldd.waitForFinished(30000));
+    ASSERT_EQ(ldd.exitCode(), 0) << ldd.readAllStandardError().toStdString();
+    const QString libraries = QString::fromUtf8(ldd.readAllStandardOutput());
+    EXPECT_TRUE(libraries.contains("libQt6Gui.so")) << libraries.toStdString();  // the PDF's
+    EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains("libQt6PrintSupport")) << libraries.toStdString();
+}
+
+TEST(CliProgram, OnlyThePdfStartsQtsGui) {
+    // A copy of the program beside a qt.conf that sends Qt to an empty folder
+    // for its plugins: Qt's GUI, once started, finds no platform and ends the
+    // program.
+    QTemporaryDir folder;
+    const QString program = folder.filePath("korvelle-cli");
+    ASSERT_TRUE(QFile::copy(KORVELLE_CLI, program));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("no-plugins"));
+    WriteAll(folder.filePath("qt.conf"), "[Paths]\nPlugins = " + folder.filePath("no-plugins").toStdString() + "\n");
+    for (const QStringList& arguments :
+         {QStringList{"--version"}, QStringList{"--help"}, QStringList{"show", kFullDepth, kOverlay},
+          QStringList{"check", kFullDepth}, QStringList{"form", kOverlay}, QStringList{"sn"} + kFullDepthData}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliRun run = RunCli(arguments, {}, program);
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+    }
+    const QString pdf = folder.filePath("form.pdf");
+    const CliRun gui = RunCli({"form", kFullDepth, "--pdf", pdf}, {}, program);
+    EXPECT_NE(gui.code, 0);
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST(CliShow, OneLinePerDesignOfEitherKindAsTheScreensShowIt) {

@@ -139,7 +139,9 @@ TEST_F(DesignFilesTest, TheLockTellsAnotherKorvelleAndALockOfAProcessThatIsGoneI
     const QString readOnly = home.Path("read-only");
     ASSERT_TRUE(QDir().mkpath(readOnly));
     QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (::geteuid() != 0) EXPECT_FALSE(store.Lock((readOnly + "/design.korvelle").toStdString()));
+    if (::geteuid() != 0) {
+        EXPECT_FALSE(store.Lock((readOnly + "/design.korvelle").toStdString()));
+    }
     QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 

@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,9 +18,7 @@ class WorksheetWindowsTest : public QtProgramTest {
 protected:
     void SetUp() override {
         InitMaterialLists(record);
-        QFile file(":/counties.csv");
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        auto table = ParseCountyTable(file.readAll().toStdString(), nullptr);
+        auto table = LoadCountyTable(nullptr, nullptr);
         ASSERT_TRUE(table.has_value());
         program.logic<CountyWorksheet>(ScreenId::CountyWorksheet).SetTable(*table);
         program.Show(ScreenId::DesignData);

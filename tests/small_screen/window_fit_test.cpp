@@ -2,7 +2,6 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QComboBox>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,9 +120,7 @@ class SmallScreenTest : public StructureWindowsTest {
 protected:
     void SetUp() override {
         StructureWindowsTest::SetUp();
-        QFile file(":/counties.csv");
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        auto table = ParseCountyTable(file.readAll().toStdString(), nullptr);
+        auto table = LoadCountyTable(nullptr, nullptr);
         ASSERT_TRUE(table.has_value());
         program.logic<CountyWorksheet>(ScreenId::CountyWorksheet).SetTable(*table);
         windows.SetPrintService(&service);

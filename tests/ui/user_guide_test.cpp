@@ -12,6 +12,7 @@
 
 #include "fakes.h"
 #include "file/recovery_copy.h"
+#include "ui/county_table.h"
 #include "ui/design_capture.h"
 #include "ui/design_document.h"
 #include "ui/fit.h"
@@ -98,6 +99,9 @@ std::vector<std::string> ProgramMessages() {
         messages.push_back(FitMessage(ThicknessFit{refusal, 12, 3.9f, 3.44f}, "COURSE 3"));
     }
 
+    // A county table that cannot be read, at start-up.
+    messages.push_back(
+        CountyTableUnreadableMessage("line 3: 3 fields expected (name, soil support, regional factor), found 2"));
     // The design data screen's question about unusual values.
     {
         Harness h;
