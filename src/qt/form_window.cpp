@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QTimer>
+#include <QWindow>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -29,6 +31,10 @@ int FormWindow::clickGuard_ = -1;
 namespace {
 
 const char* const kControlProperty = "korvelleControl";
+// How often and how many times a window shown looks for its frame: two
+// seconds at most.
+constexpr int kFrameLookInterval = 50;  // milliseconds
+constexpr int kFrameLooks = 40;
 
 // Mouse presses, releases and double clicks on a window that was shown a
 // moment ago go nowhere.
@@ -118,6 +124,29 @@ FormWindow::FormWindow(Screen& logic, const QString& title) : logic_(logic) {
 void FormWindow::showEvent(QShowEvent* event) {
     shown_.start();
     QWidget::showEvent(event);
+    // The window manager frames a window a moment after it is shown, and
+    // may not move it: look until the frame is there (never, offscreen).
+    if (!framed_) {
+        auto* look = new QTimer(this);
+        look->setInterval(kFrameLookInterval);
+        connect(look, &QTimer::timeout, this, [this, look, tries = 0]() mutable {
+            if (!framed_ && isVisible() && !korvelle::FrameMargins(this).isNull()) {
+                framed_ = true;
+                KeepFrameOnScreen();
+            }
+            if (framed_ || ++tries >= kFrameLooks) look->deleteLater();
+        });
+        look->start();
+    }
+}
+
+void FormWindow::KeepFrameOnScreen() {
+    if (!screen()) return;
+    const QRect outer = FrameGeometry(this);
+    const QRect fitted = FitInside(outer, screen()->availableGeometry());
+    if (fitted == outer) return;
+    if (fitted.size() != outer.size()) resize(fitted.size().shrunkBy(korvelle::FrameMargins(this)));
+    move(fitted.topLeft());
 }
 
 bool FormWindow::IgnoringClicks() const {
@@ -425,11 +454,14 @@ QRect FitInside(QRect frame, QRect screen) {
 }
 
 QMargins FrameMargins(const QWidget* window) {
-    const QRect inner = window->geometry();
-    const QRect outer = window->frameGeometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
+    // Asked of the window system each time: the widget's own copy follows
+    // only moves and resizes, and a window manager may frame a window
+    // without either.
+    if (const QWindow* handle = window->windowHandle(); handle && window->isVisible()) return handle->frameMargins();
+    return {};
 }
+
+QRect FrameGeometry(const QWidget* window) { return window->geometry().marginsAdded(FrameMargins(window)); }
 
 QSize FormWindow::PreferredSize() const {
     if (area_) area_->updateGeometry();  // a size hint cached before the texts were filled in

@@ -99,6 +99,11 @@ private:
     // Grows a shown window when its content comes to need more room (a
     // longer message), as far as the screen allows.
     void GrowToContent();
+    // Once the window manager has framed the window: moves it, and makes it
+    // smaller if it must, so that its frame lies on the screen.  A window
+    // shown before any other was framed was sized without its title bar.
+    void KeepFrameOnScreen();
+    bool framed_ = false;
     Screen& logic_;
     QWidget* content_ = nullptr;  // inside the scroll area
     QWidget* area_ = nullptr;
@@ -116,6 +121,9 @@ QRect FitInside(QRect frame, QRect screen);
 // The window manager's frame around a shown window (none offscreen without
 // a manager, or before the window is first shown).
 QMargins FrameMargins(const QWidget* window);
+// The shown window's frame, title bar included, where the window system has
+// it now.
+QRect FrameGeometry(const QWidget* window);
 
 // A label that reports clicks, for links and pictures.
 class ClickableLabel : public QLabel {
