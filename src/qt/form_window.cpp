@@ -124,29 +124,30 @@ FormWindow::FormWindow(Screen& logic, const QString& title) : logic_(logic) {
 void FormWindow::showEvent(QShowEvent* event) {
     shown_.start();
     QWidget::showEvent(event);
-    // The window manager frames a window a moment after it is shown, and
-    // may not move it: look until the frame is there (never, offscreen).
+    // Sized on its first showing before any window was framed, it was
+    // sized without its title bar.
     if (!framed_) {
-        auto* look = new QTimer(this);
-        look->setInterval(kFrameLookInterval);
-        connect(look, &QTimer::timeout, this, [this, look, tries = 0]() mutable {
-            if (!framed_ && isVisible() && !korvelle::FrameMargins(this).isNull()) {
-                framed_ = true;
-                KeepFrameOnScreen();
-            }
-            if (framed_ || ++tries >= kFrameLooks) look->deleteLater();
-        });
-        look->start();
+        framed_ = true;
+        KeepFrameOnScreenOnceFramed(this);
     }
 }
 
-void FormWindow::KeepFrameOnScreen() {
-    if (!screen()) return;
-    const QRect outer = FrameGeometry(this);
-    const QRect fitted = FitInside(outer, screen()->availableGeometry());
-    if (fitted == outer) return;
-    if (fitted.size() != outer.size()) resize(fitted.size().shrunkBy(korvelle::FrameMargins(this)));
-    move(fitted.topLeft());
+void KeepFrameOnScreenOnceFramed(QWidget* window) {
+    // The window manager frames a window a moment after it is shown, and
+    // may not move it: look until the frame is there (never, offscreen).
+    auto* look = new QTimer(window);
+    look->setInterval(kFrameLookInterval);
+    QObject::connect(look, &QTimer::timeout, window, [window, look, tries = 0]() mutable {
+        const bool framed = window->isVisible() && !FrameMargins(window).isNull();
+        if (framed && window->screen()) {
+            const QRect outer = FrameGeometry(window);
+            const QRect fitted = FitInside(outer, window->screen()->availableGeometry());
+            if (fitted.size() != outer.size()) window->resize(fitted.size().shrunkBy(FrameMargins(window)));
+            if (fitted.topLeft() != outer.topLeft()) window->move(fitted.topLeft());
+        }
+        if (framed || ++tries >= kFrameLooks) look->deleteLater();
+    });
+    look->start();
 }
 
 bool FormWindow::IgnoringClicks() const {

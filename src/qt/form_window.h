@@ -99,11 +99,7 @@ private:
     // Grows a shown window when its content comes to need more room (a
     // longer message), as far as the screen allows.
     void GrowToContent();
-    // Once the window manager has framed the window: moves it, and makes it
-    // smaller if it must, so that its frame lies on the screen.  A window
-    // shown before any other was framed was sized without its title bar.
-    void KeepFrameOnScreen();
-    bool framed_ = false;
+    bool framed_ = false;  // looked for its frame after its first showing
     Screen& logic_;
     QWidget* content_ = nullptr;  // inside the scroll area
     QWidget* area_ = nullptr;
@@ -124,6 +120,11 @@ QMargins FrameMargins(const QWidget* window);
 // The shown window's frame, title bar included, where the window system has
 // it now.
 QRect FrameGeometry(const QWidget* window);
+// Once the window manager has framed a window just shown (a moment later):
+// moves it, and makes it smaller if it must, so that its frame lies inside
+// its screen's available area.  For a window sized before its frame was
+// known.
+void KeepFrameOnScreenOnceFramed(QWidget* window);
 
 // A label that reports clicks, for links and pictures.
 class ClickableLabel : public QLabel {
