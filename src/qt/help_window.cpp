@@ -288,7 +288,6 @@ void HelpWindow::ShowSection(const QString& heading) {
             outer.moveCenter(room.center());
             move(FitInside(outer, room).topLeft());
         }
-        show();
         if (!asking) KeepFrameOnScreenOnceFramed(this);  // sized without knowing its frame
     }
     show();

@@ -48,6 +48,10 @@ namespace {
 // The places worth trying for a span of `length` along one side of the
 // screen [low, high): where it stood, against either end, and just clear of
 // a span of `other` standing at either end, each moved onto the screen.
+// Along each side the covered length changes linearly between the places
+// where a span meets an end of the screen or an edge of the other span, so
+// the least covered area is found among such places (tests/qt/windows_test
+// compares with trying every few pixels).
 QList<int> Candidates(int length, int at, int other, int low, int high, int gap) {
     QList<int> places;
     for (int place : {at, low, high - length, high - length - gap - other, low + other + gap}) {
