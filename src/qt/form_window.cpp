@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QTimer>
+#include <QWindow>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -29,6 +31,10 @@ int FormWindow::clickGuard_ = -1;
 namespace {
 
 const char* const kControlProperty = "korvelleControl";
+// How often and how many times a window shown looks for its frame: two
+// seconds at most.
+constexpr int kFrameLookInterval = 50;  // milliseconds
+constexpr int kFrameLooks = 40;
 
 // Mouse presses, releases and double clicks on a window that was shown a
 // moment ago go nowhere.
@@ -118,6 +124,30 @@ FormWindow::FormWindow(Screen& logic, const QString& title) : logic_(logic) {
 void FormWindow::showEvent(QShowEvent* event) {
     shown_.start();
     QWidget::showEvent(event);
+    // Sized on its first showing before any window was framed, it was
+    // sized without its title bar.
+    if (!framed_) {
+        framed_ = true;
+        KeepFrameOnScreenOnceFramed(this);
+    }
+}
+
+void KeepFrameOnScreenOnceFramed(QWidget* window) {
+    // The window manager frames a window a moment after it is shown, and
+    // may not move it: look until the frame is there (never, offscreen).
+    auto* look = new QTimer(window);
+    look->setInterval(kFrameLookInterval);
+    QObject::connect(look, &QTimer::timeout, window, [window, look, tries = 0]() mutable {
+        const bool framed = window->isVisible() && !FrameMargins(window).isNull();
+        if (framed && window->screen()) {
+            const QRect outer = FrameGeometry(window);
+            const QRect fitted = FitInside(outer, window->screen()->availableGeometry());
+            if (fitted.size() != outer.size()) window->resize(fitted.size().shrunkBy(FrameMargins(window)));
+            if (fitted.topLeft() != outer.topLeft()) window->move(fitted.topLeft());
+        }
+        if (framed || ++tries >= kFrameLooks) look->deleteLater();
+    });
+    look->start();
 }
 
 bool FormWindow::IgnoringClicks() const {
@@ -420,11 +450,14 @@ QRect FitInside(QRect frame, QRect screen) {
 }
 
 QMargins FrameMargins(const QWidget* window) {
-    const QRect inner = window->geometry();
-    const QRect outer = window->frameGeometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
+    // Asked of the window system each time: the widget's own copy follows
+    // only moves and resizes, and a window manager may frame a window
+    // without either.
+    if (const QWindow* handle = window->windowHandle(); handle && window->isVisible()) return handle->frameMargins();
+    return {};
 }
+
+QRect FrameGeometry(const QWidget* window) { return window->geometry().marginsAdded(FrameMargins(window)); }
 
 QSize FormWindow::PreferredSize() const {
     if (area_) area_->updateGeometry();  // a size hint cached before the texts were filled in

@@ -1,6 +1,7 @@
 #include "field_rules.h"
 
 #include <array>
+#include <type_traits>
 
 #include "core/number_format.h"
 #include "core/number_text.h"
@@ -64,6 +65,18 @@ void StoreField(const FieldRule& rule, const FieldValue& value, DesignRecord& re
     } else if (auto p = std::get_if<float DesignRecord::*>(&rule.target)) {
         record.**p = std::get<float>(value);
     }
+}
+
+std::optional<FieldValue> StoredField(const FieldRule& rule, const DesignRecord& record) {
+    return std::visit(
+        [&](auto member) -> std::optional<FieldValue> {
+            if constexpr (std::is_same_v<decltype(member), std::monostate>) {
+                return std::nullopt;
+            } else {
+                return record.*member;
+            }
+        },
+        rule.target);
 }
 
 bool FieldKeyPress(const FieldRule& rule, int key, std::string_view text, DesignRecord& record,

@@ -60,6 +60,8 @@ struct FieldRule {
 using FieldValue = std::variant<std::int16_t, std::int32_t, float>;
 std::optional<FieldValue> ConvertField(const FieldRule& rule, std::string_view text);
 void StoreField(const FieldRule& rule, const FieldValue& value, DesignRecord& record);
+// The value the record holds in the field's member; nothing for a text field.
+std::optional<FieldValue> StoredField(const FieldRule& rule, const DesignRecord& record);
 
 // Whether a converted value lies outside what any design can have, or outside
 // the field's normal range; `limits` holds the values of limits held in the

@@ -56,8 +56,8 @@ void StructureEntryScreen::Continue() {
     // OGFC and PEM are laid by spread rate: CONTINUE writes their thickness
     // whatever was typed.
     if (rules_.SpreadRate(0, entries[0].position)) {
-        view().SetText(Thickness(0), std::string(kSpreadRateThickness));
-        entries[0].thickness = kSpreadRateThickness;
+        entries[0].thickness = std::string(kSpreadRateThickness);
+        view().SetText(Thickness(0), entries[0].thickness);
     }
     auto evaluated = EvaluateStructure(rules_, entries, program_.record());
     if (auto* refusal = std::get_if<DesignRefusal>(&evaluated)) {
