@@ -89,16 +89,23 @@ if(RSVG_CONVERT)
   install(DIRECTORY ${PROJECT_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 endif()
 
-# Man pages, compressed as Debian's policy asks (gzip -9n: no name, no time).
+# Man pages, compressed as Debian's policy asks (gzip -9n: no name, no time),
+# their title line naming the version the build makes, whatever the page in
+# docs/ says.
 set(man_pages)
 foreach(program ${programs})
   set(page ${PROJECT_SOURCE_DIR}/docs/${program}.1)
   if(EXISTS ${page})
     set(gz ${PROJECT_BINARY_DIR}/man/${program}.1.gz)
+    set(versioned ${PROJECT_BINARY_DIR}/man/${program}.1)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${page})
+    file(READ ${page} text)
+    string(REGEX REPLACE "(\n\\.TH [^\n]*\")Korvelle [0-9.]+\"" "\\1Korvelle ${PROJECT_VERSION}\"" text "\n${text}")
+    string(SUBSTRING "${text}" 1 -1 text)
+    file(CONFIGURE OUTPUT ${versioned} CONTENT "${text}" @ONLY)
     add_custom_command(OUTPUT ${gz}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
-      COMMAND sh -c "gzip -9n < \"$1\" > \"$2\"" sh ${page} ${gz}
-      DEPENDS ${page} VERBATIM)
+      COMMAND sh -c "gzip -9n < \"$1\" > \"$2\"" sh ${versioned} ${gz}
+      DEPENDS ${versioned} VERBATIM)
     list(APPEND man_pages ${gz})
   endif()
 endforeach()
