@@ -133,7 +133,8 @@ std::string DesignFileText(const DesignFile& file);
 DesignFileReading ReadDesignFileText(std::string_view text);
 
 // Reads a design file: refuses a file that cannot be read (with the system's
-// reason) or is larger than kMaxDesignFileBytes before reading its text.
+// reason), and reads no more than one byte beyond kMaxDesignFileBytes, so that
+// a larger file is refused as ReadDesignFileText refuses its text.
 // `bytes`, when given, receives the file's bytes as read.
 DesignFileReading ReadDesignFile(const std::string& path, std::string* bytes = nullptr);
 

@@ -25,19 +25,19 @@ struct TextGroup {
     std::array<std::string_view, N> keys;
 };
 
-inline constexpr TextGroup<9> kProjectTexts{
+inline constexpr TextGroup<kProjectFields> kProjectTexts{
     "project",
     &DesignFile::project,
     {"projectNumber", "piNumber", "county", "description", "initialYear", "initialTraffic", "finalYear",
      "finalTraffic", "truckPercent"}};
 
-inline constexpr TextGroup<7> kDesignDataTexts{
+inline constexpr TextGroup<kDesignDataFields> kDesignDataTexts{
     "designData",
     &DesignFile::designData,
     {"ldf", "terminalServiceability", "soilSupport", "regionalFactor", "singleUnitEsal", "multiUnitEsal",
      "representativeEsal"}};
 
-inline constexpr TextGroup<3> kDesignerTexts{"designer", &DesignFile::designer, {"name", "comments", "date"}};
+inline constexpr TextGroup<kDesignerFields> kDesignerTexts{"designer", &DesignFile::designer, {"name", "comments", "date"}};
 
 // A text held in a member of its own.  A text that may be null stands for
 // "none" when empty, and is written as null.

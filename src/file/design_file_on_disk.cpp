@@ -27,18 +27,14 @@ DesignFileReading ReadDesignFile(const std::string& path, std::string* bytes) {
     if (error) return Refused(path, "cannot be read: " + error.message());
     if (status.type() == fs::file_type::directory) return Refused(path, "is a folder, not a design file");
     if (status.type() != fs::file_type::regular) return Refused(path, "is not a regular file");
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (error) return Refused(path, "cannot be read: " + error.message());
-    if (size > kMaxDesignFileBytes) return Refused(path, std::string(kTooLargeReason));
 
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!stream) return Refused(path, "cannot be read: " + SystemReason(errno));
-    // At most one byte beyond the limit, so that a file that grew since its
-    // size was taken is still refused without reading all of it.
+    // At most one byte beyond the limit: however large the file, no more is
+    // read than it takes to know that the text is too large for a design.
     std::string text(kMaxDesignFileBytes + 1, '\0');
     const std::size_t read = std::fread(text.data(), 1, text.size(), stream.get());
     if (std::ferror(stream.get())) return Refused(path, "cannot be read: " + SystemReason(errno));
-    if (read > kMaxDesignFileBytes) return Refused(path, std::string(kTooLargeReason));
     text.resize(read);
 
     DesignFileReading reading = ReadDesignFileText(text);
