@@ -150,7 +150,7 @@ int Form(CliEnvironment& env, const FormOptions& options, bool pdfGiven) {
     if (!options.pdf.empty()) {
         const PdfRequest request{kind, record, sheet, options.pdf,
                                  options.face.empty() ? std::nullopt : std::optional<std::string>(options.face),
-                                 *ParseNumber(options.size)};
+                                 *ParseNumber(options.size), {}};
         if (auto failure = env.writePdf(request)) {
             Error(env, options.pdf, *failure);
             return kExitRefused;

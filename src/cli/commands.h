@@ -28,6 +28,7 @@ struct PdfRequest {
     std::string path;
     std::optional<std::string> face;  // none: the face the print screen preselects
     double size = 12.0;               // points
+    std::vector<ComparisonLine> comparison;  // the alternatives, on a page after the form
 };
 
 // What the commands need from outside: where to write, the county table,

@@ -27,7 +27,7 @@ std::optional<std::string> WritePdfForm(const PdfRequest& request) {
 
     QByteArray pdf;
     try {
-        pdf = FormPdf(LetterFormLayout(), FormJob{request.kind, font, request.record, request.sheet});
+        pdf = FormPdf(LetterFormLayout(), FormJob{request.kind, font, request.record, request.sheet, request.comparison});
     } catch (const std::exception& error) {
         return std::string("the form could not be made: ") + error.what();
     }

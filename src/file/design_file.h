@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "core/structure_evaluation.h"
 
@@ -20,7 +21,9 @@ namespace korvelle {
 
 inline constexpr std::string_view kDesignFileExtension = ".korvelle";
 inline constexpr std::string_view kDesignFileFormat = "korvelle-design";
-inline constexpr int kDesignFileVersion = 1;
+// The newest format this version reads and writes.  A design is written in
+// the oldest format that holds it: 1, or 2 when it keeps alternatives.
+inline constexpr int kDesignFileVersion = 2;
 inline constexpr std::size_t kMaxDesignFileBytes = std::size_t{1} << 20;
 inline constexpr std::string_view kTooLargeReason = "larger than 1 MiB";
 
@@ -68,6 +71,17 @@ struct AcceptedStructure {
     friend bool operator==(const AcceptedStructure& a, const AcceptedStructure& b);
 };
 
+// A structure kept under a name to compare with others: the rows of its
+// entry screen as they stood (kFullDepthCourses rows for a full-depth
+// structure, kOverlayCourses + kExistingCourses for an overlay).
+struct Alternative {
+    std::string name;
+    StructureKind kind = StructureKind::FullDepth;
+    std::vector<CourseRow> rows;
+
+    friend bool operator==(const Alternative&, const Alternative&) = default;
+};
+
 // Everything a design file holds.  Course arrays hold course 1 (the top
 // course) at element 0.
 struct DesignFile {
@@ -98,6 +112,7 @@ struct DesignFile {
 
     DesignStage stage = DesignStage::ProjectInformation;
     std::optional<AcceptedStructure> accepted;
+    std::vector<Alternative> alternatives;  // in the order they were kept
 
     std::string program;  // the program version that wrote the file
     std::string saved;    // when, ISO 8601 UTC: "2026-12-09T10:15:00Z"

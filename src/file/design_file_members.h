@@ -172,6 +172,15 @@ inline constexpr std::array<SheetText, 4> kSheetTexts{{
     {"verdict", &ResultSheet::verdict},
 }};
 
+// ------------------------------------------------------------ alternatives
+
+// The alternatives, an array of objects: the name, the structure's kind, and
+// the course lists of its kind as the structure objects hold them.
+inline constexpr std::string_view kAlternativesKey = "alternatives";
+inline constexpr std::string_view kNameKey = "name";
+// The format that first held alternatives.
+inline constexpr int kAlternativesVersion = 2;
+
 // The entry of a name table for a value.
 template <typename Entry, std::size_t N, typename Value>
 const Entry& EntryFor(const std::array<Entry, N>& table, Value value) {

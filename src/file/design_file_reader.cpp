@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <span>
 #include <nlohmann/json.hpp>
 
 #include "design_file.h"
@@ -199,37 +200,79 @@ void ReadCourse(Reader& reader, const Json* course, const std::string& path, con
     }
 }
 
+// The course lists of a structure object, whose path is `path`, into rows.
+template <std::size_t Lists>
+void ReadCourseLists(Reader& reader, const Json* structure, const std::string& path,
+                     const std::array<CourseList, Lists>& lists, std::span<CourseRow> rows) {
+    for (const CourseList& list : lists) {
+        const Json* courses = reader.Elements(structure, path, list.key, list.rows, "courses");
+        for (std::size_t r = 0; courses && r < list.rows; ++r) {
+            const std::string coursePath = Joined(path, list.key) + "[" + std::to_string(r) + "]";
+            const Json& course = (*courses)[r];
+            if (!course.is_object()) reader.Refuse("the member " + coursePath + " must be an object");
+            ReadCourse(reader, course.is_object() ? &course : nullptr, coursePath, list, r, rows[list.firstRow + r]);
+        }
+    }
+}
+
 template <std::size_t Rows, std::size_t Lists>
 void ReadStructure(Reader& reader, const Json& root, std::string_view key, const std::array<CourseList, Lists>& lists,
                    std::optional<std::array<CourseRow, Rows>>& out) {
     const Json* structure = reader.Object(&root, "", key, true);
     if (!structure) return;
     std::array<CourseRow, Rows> rows;
-    for (const CourseList& list : lists) {
-        const std::string path = Joined(key, list.key);
-        const Json* courses = reader.Elements(structure, key, list.key, list.rows, "courses");
-        for (std::size_t r = 0; courses && r < list.rows; ++r) {
-            const std::string coursePath = path + "[" + std::to_string(r) + "]";
-            const Json& course = (*courses)[r];
-            if (!course.is_object()) reader.Refuse("the member " + coursePath + " must be an object");
-            ReadCourse(reader, course.is_object() ? &course : nullptr, coursePath, list, r, rows[list.firstRow + r]);
-        }
-    }
+    ReadCourseLists(reader, structure, std::string(key), lists, rows);
     if (!reader.refusal()) out = rows;
+}
+
+// The member `structure` of an object: which kind of structure it holds.
+const StructureName* ReadKind(Reader& reader, const Json* object, const std::string& path) {
+    std::string structure;
+    reader.Text(object, path, kStructureKey, structure);
+    const StructureName* kind = EntryNamed(kStructureNames, structure);
+    if (!reader.refusal() && !kind) {
+        std::string names;
+        for (const StructureName& entry : kStructureNames) names += (names.empty() ? "\"" : " or \"") + std::string(entry.name) + "\"";
+        reader.Refuse("the member " + Joined(path, kStructureKey) + " must be " + names);
+    }
+    return kind;
+}
+
+// The alternatives: each a name, a kind and its course lists.
+void ReadAlternatives(Reader& reader, const Json& root, DesignFile& file) {
+    const Json* alternatives = reader.Member(&root, "", kAlternativesKey, true);
+    if (!alternatives) return;
+    if (!alternatives->is_array()) {
+        reader.Refuse("the member " + std::string(kAlternativesKey) + " must be an array");
+        return;
+    }
+    for (std::size_t a = 0; a < alternatives->size() && !reader.refusal(); ++a) {
+        const std::string path = std::string(kAlternativesKey) + "[" + std::to_string(a) + "]";
+        const Json& object = (*alternatives)[a];
+        if (!object.is_object()) {
+            reader.Refuse("the member " + path + " must be an object");
+            return;
+        }
+        Alternative alternative;
+        reader.Text(&object, path, kNameKey, alternative.name);
+        const StructureName* kind = ReadKind(reader, &object, path);
+        if (!kind) return;
+        alternative.kind = kind->value;
+        alternative.rows.resize(kind->rows);
+        if (kind->value == StructureKind::FullDepth) {
+            ReadCourseLists(reader, &object, path, kFullDepthLists, alternative.rows);
+        } else {
+            ReadCourseLists(reader, &object, path, kOverlayLists, alternative.rows);
+        }
+        file.alternatives.push_back(std::move(alternative));
+    }
 }
 
 void ReadAccepted(Reader& reader, const Json& root, DesignFile& file) {
     const Json* accepted = reader.Object(&root, "", kAcceptedKey, true);
     if (!accepted) return;
     AcceptedStructure out;
-    std::string structure;
-    reader.Text(accepted, kAcceptedKey, kStructureKey, structure);
-    const StructureName* kind = EntryNamed(kStructureNames, structure);
-    if (!reader.refusal() && !kind) {
-        std::string names;
-        for (const StructureName& entry : kStructureNames) names += (names.empty() ? "\"" : " or \"") + std::string(entry.name) + "\"";
-        reader.Refuse("the member " + Joined(kAcceptedKey, kStructureKey) + " must be " + names);
-    }
+    const StructureName* kind = ReadKind(reader, accepted, std::string(kAcceptedKey));
     if (const Json* current = reader.Member(accepted, kAcceptedKey, kCurrentKey, true)) {
         if (current->is_boolean()) {
             out.current = current->get<bool>();
@@ -317,6 +360,7 @@ DesignFileReading ReadDesignFileText(std::string_view text) {
     ReadStructure(reader, root, kFullDepthKey, kFullDepthLists, file.fullDepth);
     ReadStructure(reader, root, kOverlayKey, kOverlayLists, file.overlay);
     ReadAccepted(reader, root, file);
+    ReadAlternatives(reader, root, file);
 
     if (reader.refusal()) return Refused(*reader.refusal());
     return file;

@@ -1,4 +1,5 @@
 #include <nlohmann/json.hpp>
+#include <span>
 
 #include "design_file.h"
 #include "design_file_members.h"
@@ -34,14 +35,36 @@ Json Course(const CourseRow& row) {
     return course;
 }
 
-template <std::size_t Rows, std::size_t Lists>
-Json Structure(const std::array<CourseRow, Rows>& rows, const std::array<CourseList, Lists>& lists) {
-    Json structure = Json::object();
+// The course lists of a structure, into `structure`.
+template <std::size_t Lists>
+void PutCourseLists(Json& structure, std::span<const CourseRow> rows, const std::array<CourseList, Lists>& lists) {
     for (const CourseList& list : lists) {
         Json& courses = structure[std::string(list.key)] = Json::array();
         for (std::size_t r = 0; r < list.rows; ++r) courses.push_back(Course(rows[list.firstRow + r]));
     }
+}
+
+template <std::size_t Rows, std::size_t Lists>
+Json Structure(const std::array<CourseRow, Rows>& rows, const std::array<CourseList, Lists>& lists) {
+    Json structure = Json::object();
+    PutCourseLists(structure, rows, lists);
     return structure;
+}
+
+Json Alternatives(const std::vector<Alternative>& alternatives) {
+    Json out = Json::array();
+    for (const Alternative& alternative : alternatives) {
+        Json object = Json::object();
+        PutText(object, kNameKey, alternative.name, false);
+        object[std::string(kStructureKey)] = EntryFor(kStructureNames, alternative.kind).name;
+        if (alternative.kind == StructureKind::FullDepth) {
+            PutCourseLists(object, alternative.rows, kFullDepthLists);
+        } else {
+            PutCourseLists(object, alternative.rows, kOverlayLists);
+        }
+        out.push_back(std::move(object));
+    }
+    return out;
 }
 
 Json Accepted(const AcceptedStructure& accepted) {
@@ -60,7 +83,9 @@ Json Accepted(const AcceptedStructure& accepted) {
 std::string DesignFileText(const DesignFile& file) {
     Json root = Json::object();
     root[std::string(kFormatKey)] = kDesignFileFormat;
-    root[std::string(kVersionKey)] = kDesignFileVersion;
+    // The oldest format that holds the design, so that an older Korvelle still
+    // opens what it can.
+    root[std::string(kVersionKey)] = file.alternatives.empty() ? 1 : kAlternativesVersion;
     for (const TextMember& member : kMetaTexts) PutText(MemberAt(root, member.path), member.key, file.*member.text, false);
     root[std::string(kStageKey)] = EntryFor(kStageNames, file.stage).name;
     ForEachTypedText(file, [&](std::string_view path, std::string_view key, const std::string& text, bool nullWhenEmpty) {
@@ -70,6 +95,7 @@ std::string DesignFileText(const DesignFile& file) {
     if (file.fullDepth) root[std::string(kFullDepthKey)] = Structure(*file.fullDepth, kFullDepthLists);
     if (file.overlay) root[std::string(kOverlayKey)] = Structure(*file.overlay, kOverlayLists);
     if (file.accepted) root[std::string(kAcceptedKey)] = Accepted(*file.accepted);
+    if (!file.alternatives.empty()) root[std::string(kAlternativesKey)] = Alternatives(file.alternatives);
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

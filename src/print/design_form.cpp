@@ -20,6 +20,7 @@ using Item = PrintItem;
 
 constexpr std::string_view kTitle = "FLEXIBLE PAVEMENT DESIGN ANALYSIS";
 constexpr std::string_view kStructureHeading = "PROPOSED FLEXIBLE PAVEMENT STRUCTURE";
+constexpr std::string_view kComparisonTitle = "COMPARISON OF ALTERNATIVE STRUCTURES";
 constexpr double kTitleEnlargement = 4.0;  // points above the base size
 
 // Column grid of the structure table and of the lines that differ between
@@ -60,8 +61,9 @@ int Length(std::string_view text) { return static_cast<int>(Utf8Length(text)); }
 
 class FormPrinter {
 public:
-    FormPrinter(Page& page, const DesignRecord& record, const ResultSheet& sheet, const FormLayout& layout)
-        : page_(page), out_(page), record_(record), sheet_(sheet), layout_(layout) {}
+    FormPrinter(Page& page, const DesignRecord& record, const ResultSheet& sheet, const FormLayout& layout,
+                const std::vector<ComparisonLine>& comparison)
+        : page_(page), out_(page), record_(record), sheet_(sheet), layout_(layout), comparison_(comparison) {}
 
     void Print(const std::string& face, double size) {
         PrintTitle(face, size);
@@ -72,6 +74,7 @@ public:
         PrintStructure();
         PrintVerdict();
         PrintSignOff();
+        if (!comparison_.empty()) PrintComparison(size);
         page_.SetBold(false);
         page_.EndDocument();
     }
@@ -89,20 +92,55 @@ private:
         page_.SetX(std::max(0.0, page_.PrintableWidth() / 2.0 - width / 2.0));
     }
 
+    // A title centred at the top of the page, larger, bold and underlined.
+    void Title(std::string_view title, double size) {
+        page_.SetSize(size + kTitleEnlargement);
+        CentreFor(title);
+        Bold(true);
+        Underline(true);
+        out_.Print({Item::Text(std::string(title)), Item::EndOfLine()});
+        Underline(false);
+        page_.SetSize(size);
+        EmptyLine();
+    }
+
+    // The comparison of the alternatives, on a page of its own.
+    void PrintComparison(double size) {
+        Bold(false);
+        page_.NewPage();
+        page_.SetX(0.0);
+        page_.SetY(0.0);
+        Title(kComparisonTitle, size);
+        LabelledValue(3, "Project: ", record_.projectNumber);
+        LabelledValue(3, "Date: ", record_.designDate);
+        LabelledValue(3, "Required SN = ", sheet_.requiredSn);
+        EmptyLine();
+        for (const ComparisonLine& line : comparison_) {
+            Bold(true);
+            out_.Print({Item::Column(3), Item::Text(line.name)});
+            Bold(false);
+            out_.Print({Item::Text(" (" + line.kind + ")"), Item::EndOfLine()});
+            out_.Print({Item::Column(6), Item::Text(line.courses), Item::EndOfLine()});
+            out_.Print({Item::Column(6), Item::Text("Total " + line.totalThickness + " in.")});
+            if (!line.proposedSn.empty()) {
+                out_.Print({Item::Spaces(3), Item::Text("Proposed SN " + line.proposedSn), Item::Spaces(3),
+                            Item::Text(line.difference + " " + line.verdict)});
+            } else {
+                out_.Print({Item::Spaces(3), Item::Text(line.verdict)});
+            }
+            if (!line.cost.empty()) out_.Print({Item::Spaces(3), Item::Text(line.cost)});
+            out_.Print(Item::EndOfLine());
+            EmptyLine();
+        }
+    }
+
     void PrintTitle(const std::string& face, double size) {
         page_.SetFaceName(face);
         page_.SetSize(size);
         page_.SetScaleInches();
         page_.SetX(0.0);
         page_.SetY(0.0);
-        page_.SetSize(size + kTitleEnlargement);
-        CentreFor(kTitle);
-        Bold(true);
-        Underline(true);
-        out_.Print({Item::Text(std::string(kTitle)), Item::EndOfLine()});
-        Underline(false);
-        page_.SetSize(size);
-        EmptyLine();
+        Title(kTitle, size);
     }
 
     // A bold label followed by its value in plain type; bold stays off.
@@ -327,31 +365,32 @@ private:
     const DesignRecord& record_;
     const ResultSheet& sheet_;
     const FormLayout& layout_;
+    const std::vector<ComparisonLine>& comparison_;
 };
 
 void PrintForm(Page& page, const DesignRecord& record, const ResultSheet& sheet, const std::string& face,
-               double size, const FormLayout& layout) {
+               double size, const FormLayout& layout, const std::vector<ComparisonLine>& comparison) {
     if (!std::isfinite(size) || size <= 0.0) throw std::invalid_argument("font size must be a positive number");
     if (sheet.rows.size() < layout.rowsNeeded) throw std::invalid_argument("result sheet has too few course rows");
-    FormPrinter(page, record, sheet, layout).Print(face, size);
+    FormPrinter(page, record, sheet, layout, comparison).Print(face, size);
 }
 
 }  // namespace
 
 void PrintFullDepthForm(Page& page, const DesignRecord& record, const ResultSheet& sheet,
-                        const std::string& face, double size) {
+                        const std::string& face, double size, const std::vector<ComparisonLine>& comparison) {
     const FormLayout layout{kFullDepthColumns, 1.0 / 2.0, 5, {{{}, 0, 0, record.fullDepthCourseCount, 5, true}}};
-    PrintForm(page, record, sheet, face, size, layout);
+    PrintForm(page, record, sheet, face, size, layout, comparison);
 }
 
 void PrintOverlayForm(Page& page, const DesignRecord& record, const ResultSheet& sheet,
-                      const std::string& face, double size) {
+                      const std::string& face, double size, const std::vector<ComparisonLine>& comparison) {
     const FormLayout layout{kOverlayColumns,
                             1.0 / 3.0,
                             6,
                             {{"*** OVERLAY ***", 35, 0, record.overlayCourseCount, 3, true},
                              {"*** EXISTING PAVEMENT ***", 30, 3, record.existingCourseCount, 3, false}}};
-    PrintForm(page, record, sheet, face, size, layout);
+    PrintForm(page, record, sheet, face, size, layout, comparison);
 }
 
 }  // namespace korvelle

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/design_record.h"
 #include "core/structure_evaluation.h"
@@ -26,15 +27,35 @@ namespace korvelle {
 // ends the layout at once: nothing more is printed, the document is not
 // ended, and the exception passes to the caller, who aborts the print job.
 
+// One alternative structure on the comparison page, every value as shown.
+struct ComparisonLine {
+    std::string name;
+    std::string kind;            // "full-depth", "overlay"
+    std::string courses;         // "1.50 SP12.5 / 2.00 SP19 / 3.00 SP25 / 8.00 GAB"
+    std::string totalThickness;  // of the new courses, inches: "14.50"
+    std::string proposedSn;      // empty when the structure cannot be evaluated
+    std::string difference;      // "12.2%"
+    std::string verdict;         // or why the structure cannot be evaluated
+    std::string cost;            // "$41.25 per sq. yd."; empty when not every course is priced
+
+    friend bool operator==(const ComparisonLine&, const ComparisonLine&) = default;
+};
+
+// With alternatives to compare, a second page follows the form: headed by
+// the project number and the design's date, the required SN, and each
+// alternative in three lines (name and kind, courses, thickness, proposed
+// SN, verdict and cost).  The one-page form itself is the same with or
+// without it.
+
 // The full-depth form: courses 1 to fullDepthCourseCount (at least course 1)
 // from sheet rows 0 to 4.
 void PrintFullDepthForm(Page& page, const DesignRecord& record, const ResultSheet& sheet,
-                        const std::string& face, double size);
+                        const std::string& face, double size, const std::vector<ComparisonLine>& comparison = {});
 
 // The overlay form: overlay courses 1 to overlayCourseCount from sheet rows 0
 // to 2, then the existing pavement, courses 1 to existingCourseCount, from
 // rows 3 to 5 (the first of each group always printed).
 void PrintOverlayForm(Page& page, const DesignRecord& record, const ResultSheet& sheet,
-                      const std::string& face, double size);
+                      const std::string& face, double size, const std::vector<ComparisonLine>& comparison = {});
 
 }  // namespace korvelle

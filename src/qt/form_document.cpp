@@ -6,9 +6,9 @@ namespace korvelle {
 
 void LayOutForm(Page& page, const FormJob& job) {
     if (job.kind == FormKind::FullDepth) {
-        PrintFullDepthForm(page, job.record, job.sheet, job.font.face, job.font.size);
+        PrintFullDepthForm(page, job.record, job.sheet, job.font.face, job.font.size, job.comparison);
     } else {
-        PrintOverlayForm(page, job.record, job.sheet, job.font.face, job.font.size);
+        PrintOverlayForm(page, job.record, job.sheet, job.font.face, job.font.size, job.comparison);
     }
 }
 

@@ -23,6 +23,7 @@ struct FormJob {
     FontChoice font;
     const DesignRecord& record;
     const ResultSheet& sheet;
+    std::vector<ComparisonLine> comparison;  // the alternatives, on a page after the form
 };
 
 // Lays the job's form out on the page and ends the document.

@@ -70,12 +70,13 @@ QString QtPrintService::OfferedFile() {
 }
 
 PrintOutcome QtPrintService::PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                                       const ResultSheet& sheet, const ConfirmPages& confirm) {
+                                       const ResultSheet& sheet, const ConfirmPages& confirm,
+                                       const std::vector<ComparisonLine>& comparison) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer);
     if (!PrintDialog(printer)) return {PrintOutcome::Cancelled, {}};
     SetFormMargins(printer);
-    const FormJob job{kind, font, record, sheet};
+    const FormJob job{kind, font, record, sheet, comparison};
     if (printer.outputFormat() != QPrinter::PdfFormat) return PrintOnPrinter(printer, job, confirm);
 
     // The printer itself never paints: it would write straight over the
@@ -87,11 +88,12 @@ PrintOutcome QtPrintService::PrintForm(FormKind kind, const FontChoice& font, co
 
 std::optional<std::string> QtPrintService::PreviewForm(FormKind kind, const FontChoice& font,
                                                       const DesignRecord& record, const ResultSheet& sheet,
-                                                      const PrintFromPreview& print) {
+                                                      const PrintFromPreview& print,
+                                                      const std::vector<ComparisonLine>& comparison) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer);
     SetFormMargins(printer);
-    const FormJob job{kind, font, record, sheet};
+    const FormJob job{kind, font, record, sheet, comparison};
     const FormDocument::LayOut layOut = [&](QtPage& page) { LayOut(page, job); };
     // A form that cannot be laid out is said so at once, not shown blank.
     try {

@@ -42,13 +42,15 @@ public:
     // leaves the earlier file exactly as it was and no temporary file behind,
     // and says what failed, with the system's reason, naming the file.
     PrintOutcome PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                           const ResultSheet& sheet, const ConfirmPages& confirm) override;
+                           const ResultSheet& sheet, const ConfirmPages& confirm,
+                           const std::vector<ComparisonLine>& comparison = {}) override;
     // The form on the printer and paper the print dialog opens on, with the
     // margins PRINT sets, in a FormPreview until the user closes it.  Not
     // asked about pages: the preview shows them all and prints nothing
     // itself.
     std::optional<std::string> PreviewForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                                           const ResultSheet& sheet, const PrintFromPreview& print) override;
+                                           const ResultSheet& sheet, const PrintFromPreview& print,
+                                           const std::vector<ComparisonLine>& comparison = {}) override;
 
     // The file offered when printing to a file: design-form.pdf in the user's
     // documents folder, which is created if missing.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/structure_evaluation.h"
+#include "print/design_form.h"
 #include "program.h"
 
 namespace korvelle {
@@ -55,14 +56,17 @@ public:
     // The print dialog, then the form laid out for the printer chosen, the
     // pages confirmed, and the form printed or its file written.  Cancelled
     // when the dialog is cancelled or `confirm` says no.
+    // `comparison`: the alternatives, printed on a page after the form.
     virtual PrintOutcome PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                                   const ResultSheet& sheet, const ConfirmPages& confirm) = 0;
+                                   const ResultSheet& sheet, const ConfirmPages& confirm,
+                                   const std::vector<ComparisonLine>& comparison = {}) = 0;
     // The form laid out as PrintForm lays it out on the printer its print
     // dialog opens on (paper, margins, every page), shown in a window until
     // the user closes it; `print` runs when the user prints from there.
     // Nothing when the preview was shown, else why it could not be.
     virtual std::optional<std::string> PreviewForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                                                   const ResultSheet& sheet, const PrintFromPreview& print) = 0;
+                                                   const ResultSheet& sheet, const PrintFromPreview& print,
+                                                   const std::vector<ComparisonLine>& comparison = {}) = 0;
 };
 
 inline constexpr std::string_view kFontNote =

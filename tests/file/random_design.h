@@ -47,6 +47,17 @@ public:
             }
             file.accepted = accepted;
         }
+        for (int n = Chance(2) ? Below(4) : 0; n > 0; --n) {
+            Alternative alternative{Text(), Chance(2) ? StructureKind::FullDepth : StructureKind::Overlay, {}};
+            if (alternative.kind == StructureKind::FullDepth) {
+                const auto rows = Courses<kFullDepthCourses>(design_file::kFullDepthLists);
+                alternative.rows.assign(rows.begin(), rows.end());
+            } else {
+                const auto rows = Courses<kOverlayCourses + kExistingCourses>(design_file::kOverlayLists);
+                alternative.rows.assign(rows.begin(), rows.end());
+            }
+            file.alternatives.push_back(std::move(alternative));
+        }
         file.program = Text();
         file.saved = Text();
         return file;

@@ -49,8 +49,8 @@ TEST(ReadDesignFileText, RefusesEachKindOfFaultWithOneMessageSayingWhatIsWrong) 
         {"another format", Changed(kFullDepth, [](Json& f) { f["format"] = "spreadsheet"; }),
          "not a Korvelle design file"},
         {"no format", Changed(kFullDepth, [](Json& f) { f.erase("format"); }), "not a Korvelle design file"},
-        {"newer version", Changed(kFullDepth, [](Json& f) { f["version"] = 2; }),
-         "written by a newer Korvelle: format 2; this version reads format 1"},
+        {"newer version", Changed(kFullDepth, [](Json& f) { f["version"] = 3; }),
+         "written by a newer Korvelle: format 3; this version reads format 2"},
         {"no version", Changed(kFullDepth, [](Json& f) { f.erase("version"); }), "the member version is missing"},
         {"version as text", Changed(kFullDepth, [](Json& f) { f["version"] = "1"; }),
          "the member version must be a positive whole number"},
@@ -134,6 +134,31 @@ TEST(ReadDesignFileText, RefusesEachKindOfFaultWithOneMessageSayingWhatIsWrong) 
          "the member accepted.verdict is missing"},
         {"accepted without its courses", Changed(kFullDepth, [](Json& f) { f.erase("fullDepth"); }),
          "a full-depth structure is accepted, but the file holds no full-depth courses"},
+        {"current as text", Changed(kFullDepth, [](Json& f) { f["accepted"]["current"] = "yes"; }),
+         "the member accepted.current must be true or false"},
+        {"alternatives not a list", Changed(kFullDepth, [](Json& f) { f["alternatives"] = Json::object(); }),
+         "the member alternatives must be an array"},
+        {"an alternative without its name",
+         Changed(kFullDepth, [](Json& f) {
+             f["alternatives"] = {{{"structure", "full-depth"}, {"courses", f["fullDepth"]["courses"]}}};
+         }),
+         "the member alternatives[0].name is missing"},
+        {"an alternative of no known kind",
+         Changed(kFullDepth, [](Json& f) {
+             f["alternatives"] = {{{"name", "A"}, {"structure", "both"}, {"courses", f["fullDepth"]["courses"]}}};
+         }),
+         "the member alternatives[0].structure must be \"full-depth\" or \"overlay\""},
+        {"an alternative with four courses",
+         Changed(kFullDepth, [](Json& f) {
+             f["alternatives"] = {{{"name", "A"}, {"structure", "full-depth"}, {"courses", f["fullDepth"]["courses"]}}};
+             f["alternatives"][0]["courses"].erase(4);
+         }),
+         "alternatives[0].courses must hold 5 courses"},
+        {"an overlay alternative without its existing courses",
+         Changed(kOverlay, [](Json& f) {
+             f["alternatives"] = {{{"name", "B"}, {"structure", "overlay"}, {"overlay", f["overlay"]["overlay"]}}};
+         }),
+         "the member alternatives[0].existing is missing"},
         {"larger than 1 MiB", ExampleText(kFullDepth) + kOneMiB, "larger than 1 MiB"},
     };
     for (const Case& c : cases) {

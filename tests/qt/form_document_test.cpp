@@ -35,7 +35,7 @@ QByteArray Timeless(QByteArray pdf) {
 
 class FormDocumentTest : public ::testing::Test {
 protected:
-    FormJob Job() const { return {FormKind::FullDepth, font, record, sheet}; }
+    FormJob Job() const { return {FormKind::FullDepth, font, record, sheet, {}}; }
 
     DesignRecord record = ExampleRecord();
     ResultSheet sheet = ExampleSheet();

@@ -180,6 +180,7 @@ public:
         FontChoice font;
         DesignRecord record;
         ResultSheet sheet;
+        std::vector<ComparisonLine> comparison;
     };
 
     std::vector<std::string> PrinterFaces() override { return faces; }
@@ -193,8 +194,9 @@ public:
         return chosen;
     }
     PrintOutcome PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                           const ResultSheet& sheet, const ConfirmPages& confirm) override {
-        prints.push_back({kind, font, record, sheet});
+                           const ResultSheet& sheet, const ConfirmPages& confirm,
+                           const std::vector<ComparisonLine>& comparison = {}) override {
+        prints.push_back({kind, font, record, sheet, comparison});
         if (failure) throw std::runtime_error(*failure);
         if (!confirm(pages)) return {PrintOutcome::Cancelled, {}};
         ++printed;
@@ -203,8 +205,9 @@ public:
     // Shows nothing: records the preview, then the user presses its print
     // button `printsInPreview` times or until the preview closes.
     std::optional<std::string> PreviewForm(FormKind kind, const FontChoice& font, const DesignRecord& record,
-                                           const ResultSheet& sheet, const PrintFromPreview& print) override {
-        previews.push_back({kind, font, record, sheet});
+                                           const ResultSheet& sheet, const PrintFromPreview& print,
+                                           const std::vector<ComparisonLine>& comparison = {}) override {
+        previews.push_back({kind, font, record, sheet, comparison});
         if (previewFailure) throw std::runtime_error(*previewFailure);
         if (previewRefusal) return previewRefusal;
         previewClosedByPrint = false;

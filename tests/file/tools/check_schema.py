@@ -27,7 +27,13 @@ def faulty_variants(example):
         return name, broken
 
     return [
-        change("newer version", lambda d: d.update(version=2)),
+        change("newer version", lambda d: d.update(version=3)),
+        change("alternatives in format 1",
+               lambda d: d.update(alternatives=[{"name": "A", "structure": "full-depth",
+                                                 "courses": d["fullDepth"]["courses"]}])),
+        change("an alternative without its existing courses",
+               lambda d: d.update(version=2, alternatives=[{"name": "B", "structure": "overlay",
+                                                            "overlay": d["fullDepth"]["courses"][:3]}])),
         change("another format", lambda d: d.update(format="other")),
         change("stage not named", lambda d: d.update(stage="result")),
         change("office beyond the list", lambda d: d["designer"].update(office=5)),
