@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "design_record.h"
+#include "materials.h"
 
 namespace korvelle {
 
@@ -125,5 +126,51 @@ inline constexpr int kOverlayScreenRows = 6;
 // the sheet.  Nothing, and the record unchanged, when the structure cannot be
 // evaluated or the rows are not as many as the screen has.
 std::optional<Evaluation> Evaluate(const EnteredStructure& structure, DesignRecord& record);
+
+// The list a row of an entry screen chooses from, and the material number
+// chosen in it: 0 when nothing is chosen, or the row is not on the screen.
+MaterialList RowList(const EnteredStructure& structure, int row);
+std::int16_t MaterialInRow(const EnteredStructure& structure, int row);
+
+// A structure as numbers: the rows of its entry screen (5 full-depth rows, or
+// 3 overlay and 3 existing rows) as each row's material number (0 when
+// nothing is chosen) and thickness in inches.  Thicknesses of rows holding no
+// course are not read, nor that of an overlay's OGFC or PEM top course, which
+// counts as 0.
+struct StructureLayout {
+    bool overlay = false;
+    std::array<std::int16_t, kOverlayScreenRows> material{};
+    std::array<float, kOverlayScreenRows> inches{};
+};
+
+// The rows as the evaluation reads them: material numbers from the list
+// positions, the thickness texts of the courses in use read as numbers.
+// Nothing when Evaluate refuses the rows (a missing required SN aside).
+std::optional<StructureLayout> ReadStructure(const EnteredStructure& structure);
+
+// The proposed SN that Evaluate gives for the rows the layout was read from:
+// the same steps, the same single and double arithmetic and the same
+// rounding of every shown value, without a text read or written.  For
+// searches that evaluate many structures.  Nothing when the structure cannot
+// be evaluated: no top course, a course in use below a row that is not, a
+// material not in its row's list, a thickness read that is not from 0 to
+// kMaxCourseThickness.
+std::optional<float> ProposedSn(const StructureLayout& layout);
+
+// How far the proposed SN of one evaluation can lie from the unrounded sum of
+// coefficient x inches: at most 7 shown values (3 overlay and 3 existing
+// courses, one of them split), each rounded to 0.01, so off by 0.005 and a
+// trace; and a single-precision sum of under 3,100 (7 x 440) off by under
+// 0.002.
+inline constexpr double kMostEvaluationError = 7 * 0.0051 + 0.002;
+
+// The least the proposed SN grows, per inch added to the course in `row`,
+// before the shown values are rounded.  The added inches count at least the
+// course's least coefficient; they push the courses below down, and an
+// asphalt course below pushed out of the top zone loses at most 0.44 - 0.30
+// per inch.  The existing courses below the top one keep their coefficient at
+// any depth, so a course of the existing pavement pushes nothing out of the
+// zone.
+double LeastGainPerInch(const EnteredStructure& structure, int row);
 
 }  // namespace korvelle
