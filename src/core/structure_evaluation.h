@@ -9,6 +9,7 @@
 
 #include "design_record.h"
 #include "materials.h"
+#include "quarter_inches.h"
 
 namespace korvelle {
 
@@ -91,6 +92,7 @@ inline constexpr const char* kExactVerdict = "Exact Design";
 // The thickest course an evaluation takes, in inches.  Far beyond any real
 // course, but every value derived from such a course can still be shown.
 inline constexpr float kMaxCourseThickness = 1000.0f;
+inline constexpr int kMostQuarterInches = static_cast<int>(kMaxCourseThickness) * kQuarterInchesPerInch;
 
 // A thickness typed for a course in use: a number of inches from 0 to
 // kMaxCourseThickness; nothing otherwise.

@@ -9,8 +9,7 @@
 namespace korvelle {
 
 // Thicknesses are fitted in steps of a quarter inch, from 0 up to the
-// thickest course an evaluation takes.
-inline constexpr int kMostQuarterInches = static_cast<int>(kMaxCourseThickness) * kQuarterInchesPerInch;
+// thickest course an evaluation takes, kMostQuarterInches.
 
 // Why a course's thickness was not fitted.
 enum class FitRefusal {
