@@ -12,53 +12,69 @@ namespace korvelle {
 
 // How the search finds the optimum, and why it cannot miss it.
 //
-// Write V for the unrounded value of a structure: the sum over its courses of
+// Order.  The sized courses lie together, top down, between a spread-rate
+// course and the existing courses.  The search sizes them in that order, each
+// from its least thickness up, so it meets the structures in the order of
+// their thicknesses, course 1 first; it keeps a structure only when its cost
+// is less than the best so far, or equal with less total thickness.  So of
+// structures equal in both, the first kept has the thinnest course 1, then
+// course 2: the answer asked for.  A step is passed over only when no
+// structure under it can be kept, by one of the bounds below.  Only the
+// evaluation itself (ProposedSn) decides that a structure meets the SN.
+//
+// Bound 1, on the unrounded value.  Write V for the sum over the courses of
 // coefficient x inches, asphalt inside the top zone at 0.44 and below it at
 // 0.30, worked out exactly.  The evaluation rounds every shown value and sums
 // them in single precision, so its proposed SN lies within
-// kMostEvaluationError of V; the search allows a little more, E, for the
-// decimals it works V out in.  Hence
-//   (1) a structure whose V is below R - E cannot meet the required SN R, and
-//   (2) one whose V is at least R + E meets it.
-// V is near linear: each course counts its coefficient below the zone (0.30
-// for a mix, its own for a base or existing course), and the asphalt inside
-// the zone 0.14 more.  The zone holds at most its depth of asphalt.
+// kMostEvaluationError of V; the search allows a little more, E, for working
+// V out in doubles.  So a structure whose V is below R - E cannot meet the
+// required SN R.  V is near linear: each course counts its coefficient below
+// the zone (0.30 for a mix, its own for a base or an existing course), and
+// its asphalt inside the zone 0.14 more; below the courses sized so far the
+// zone has room for at most max(0, L - depth) inches.  So every structure
+// under a step has V <= V(courses above, exactly) + the courses below at
+// their coefficients below the zone + V(existing courses at theirs) + 0.14
+// room, and it can meet R only if the sized courses below give, at their
+// coefficients below the zone, at least R - E minus the rest.  No
+// thicknesses within their ranges that give as much cost less (or are
+// thinner) than the fractional knapsack over those courses: each filled in
+// turn by cost per unit of value (or value per inch) from its least
+// thickness up.  When that least cost and thickness are no better than the
+// best, the step is passed over.
 //
-// The sized courses lie together, top down, between a spread-rate course and
-// the existing courses.  The search sizes them in that order, each from its
-// least thickness up, so it meets the structures in the order of their
-// thicknesses course 1 first, and keeps a structure only when it costs less
-// than the best so far, or as much but is thinner in all: the first of equal
-// cost and thickness is the thinnest course 1, then course 2.  At each step
-// the courses above are sized, so their part of V is known exactly, and below
-// them the zone has room for at most max(0, L - depth) inches of asphalt.  So
-// every structure under the step has
-//   V <= V(courses above) + sum of the courses below at their coefficient
-//        below the zone + V(existing courses) + 0.14 room,
-// and by (1) it can meet R only if the courses below give at least R - E minus
-// the rest.  Among thicknesses within their ranges that give as much, the
-// cheapest (and the thinnest) cannot cost less than the fractional knapsack
-// over the courses below: each filled in turn by cost per unit of value (or
-// value per inch) from their least thickness up.  Whenever that least cost
-// and thickness are no better than the best structure found, no structure
-// under the step is better, and it is passed over; and as a course grows,
-// cost and thickness of its structures only grow, so once its own cost
-// passes the best no thicker course can do better.  The courses below also
-// give more value the thicker a course is (a base adds at least 0.16 per inch
-// and loses at most 0.14 of zone room), so the thinnest course for which the
-// courses below can still make up the SN is found by halving.
+// Bound 2, on the shown values.  Once the courses sized lie past the bottom
+// of the zone (their bottom, summed in single precision as the evaluation
+// sums it, lies below the zone's), the zone no longer changes: every course
+// below shows its own thickness times its coefficient below the zone,
+// rounded as shown (ValueBelowZoneHundredths), and every other course shows
+// what it shows now (ShownValueHundredths).  The shown values are whole
+// hundredths and their single-precision sum lies within kMostSumError of
+// their exact sum, so the SN can reach R only if they sum to at least
+// 100 (R - kMostSumError) hundredths.  The least cost (then thickness) of
+// thicknesses of the courses below that show what is missing is found
+// exactly, course by course over the hundredths still needed (LeastShowing);
+// a step that cannot be better with it is passed over.  This bound has no
+// slack but the sum's, so among courses of equal price for their value,
+// where the structures' costs tie in great numbers, it passes over all but
+// the first.
 //
-// The last sized course is sized directly: with every other thickness known,
-// V grows with it (at least 0.30 - 0.14 per inch, the existing asphalt it
-// pushes out of the zone), so by (1) no thickness below the first whose V
-// reaches R - E meets R.  From there the evaluation itself is tried, one
-// quarter inch after another, until it meets R, which by (2) happens within
-// the few quarter inches V takes to grow by 2E, or until the cost passes the
-// best.  Only the evaluation decides whether a structure meets the SN; the
-// bounds only pass over structures that by (1) cannot, or cannot be better.
-// With wide ranges the knapsack bound keeps the search near the plane where
-// the structures just meet R: a range of 0.25 to 1000 in. costs no more
-// than a narrow one around the answer.
+// Growing thicknesses.  As a course grows, the cost and thickness of every
+// structure above a step only grow, so once they, with the courses below at
+// their least, are no better than the best, no thicker course can be either.
+// The courses below can make up more value the thicker a course is (a base
+// adds at least 0.16 per inch and takes at most 0.14 of zone room), so the
+// thinnest course with which bound 1 can still be met is found by halving.
+// The last sized course is sized directly: with every other thickness
+// known, V grows with it (at least 0.30 - 0.14 per inch, the existing
+// asphalt it pushes out of the zone) and so do the shown values below the
+// zone, so no thickness below the first to reach R - E, or to show the
+// hundredths needed, meets R.  From there the evaluation is tried quarter
+// inch by quarter inch until it meets R, which happens within the few
+// quarter inches V takes to grow by 2E, or until the cost passes the best.
+//
+// Wide ranges cost little: the bounds keep the search near the structures
+// that just meet R, so 0.25 to 1000 in. costs about what a narrow range
+// around the answer costs.
 
 namespace {
 
@@ -77,6 +93,8 @@ struct SizedCourse {
     int greatest = 0;
     int hundredths = 0;  // coefficient below the top zone, in hundredths
     bool mix = false;    // asphalt: 0.44 inside the zone
+    MaterialList list = MaterialList::FullDepth;
+    std::int16_t material = 0;
     double Below() const { return hundredths / 100.0; }
 };
 
@@ -95,6 +113,9 @@ public:
         : layout_(std::move(layout)), sized_(std::move(sized)), required_(requiredSn), fixedCost_(fixedCost) {
         ReadTheFixedCourses();
         PrepareTheBounds();
+        // The least sum of shown values, in hundredths, whose single-precision
+        // sum can reach R.
+        neededHundredths_ = static_cast<std::int64_t>(std::ceil(100.0 * (required_ - kMostSumError) - 1e-9));
     }
 
     // The best structure's thicknesses, in the order of the sized courses;
@@ -105,7 +126,8 @@ public:
             if (Meets()) Keep(fixedCost_, 0);
         } else {
             StartFromAGoodStructure();
-            Size(0, headDepth_, 0.0, fixedCost_, 0);
+            Size(0, headBottom_, headDepth_, 0.0, fixedCost_, 0,
+                 headBottom_ > zoneBottom_ ? std::optional<std::int64_t>(ShownOutside(0)) : std::nullopt);
         }
         if (!found_) return std::nullopt;
         return best_;
@@ -113,24 +135,20 @@ public:
 
     std::int64_t evaluations() const { return evaluations_; }
 
-    // The proposed SN with every sized course at the given thicknesses.
-    std::optional<float> ProposedSnAt(const std::vector<int>& quarterInches) {
-        Set(quarterInches);
-        return ProposedSn(layout_);
-    }
-
 private:
     // The spread-rate course above the sized ones, the existing courses below
     // them, and the zone.
     void ReadTheFixedCourses() {
-        headDepth_ = 0.0;
-        zoneDepth_ = kTopZoneInches;
+        headBottom_ = 0.0f;
+        zoneBottom_ = kTopZoneInches;
         if (!layout_.overlay && IsSpreadRate(MaterialList::FullDepth, layout_.material[0])) {
             // A full-depth OGFC or PEM counts in the depth, as the evaluation
             // reads it; an overlay's counts as 0.
-            headDepth_ = layout_.inches[0];
-            zoneDepth_ = layout_.inches[0] + kTopZoneInches;  // in single precision, as the evaluation adds it
+            headBottom_ = 0.0f + layout_.inches[0];
+            zoneBottom_ = layout_.inches[0] + kTopZoneInches;
         }
+        headDepth_ = headBottom_;
+        zoneDepth_ = zoneBottom_;
         if (!layout_.overlay) return;
         for (int k = 0; k < kOverlayScreenRows - kOverlayCourseRows; ++k) {
             const std::int16_t m = layout_.material[static_cast<std::size_t>(kOverlayCourseRows + k)];
@@ -153,6 +171,8 @@ private:
         restHasMix_.assign(count + 1, false);
         byPrice_.assign(count + 1, {});
         byValue_.assign(count + 1, {});
+        shownBelow_.assign(count, {});
+        leastShowing_.assign(count, {});
         for (std::size_t k = count; k-- > 0;) {
             const SizedCourse& c = sized_[k];
             restLeast_[k] = {restLeast_[k + 1].cost + CourseCost(*c.cost, c.least),
@@ -237,10 +257,20 @@ private:
         return !found_ || cost < bestCost_ || (cost == bestCost_ && thickness < bestThickness_);
     }
 
-    // Sizes course k and those below it; the courses above lie to `depth`,
-    // give `above` and cost `cost` with `thickness` quarter inches.
-    void Size(std::size_t k, double depth, double above, QuarterCents cost, std::int64_t thickness) {
-        if (k + 1 == sized_.size()) return SizeTheLast(depth, above, cost, thickness);
+    // Whether the courses below, at no less than `below`, can make a structure
+    // better than the best with the courses above.
+    bool CanBeBetter(const std::optional<Bound>& below, QuarterCents cost, std::int64_t thickness) const {
+        return below && Better(cost + below->cost, thickness + below->thickness);
+    }
+
+    // Sizes course k and those below it.  The courses above end at `bottom`,
+    // summed in single precision as the evaluation sums them, and at `depth`
+    // exactly; they give `above` and cost `cost` with `thickness` quarter
+    // inches.  When they reach past the zone, `shown` is what every course
+    // but k and those below shows, in hundredths.
+    void Size(std::size_t k, float bottom, double depth, double above, QuarterCents cost, std::int64_t thickness,
+              std::optional<std::int64_t> shown) {
+        if (k + 1 == sized_.size()) return SizeTheLast(depth, above, cost, thickness, shown);
         const SizedCourse& c = sized_[k];
         // The courses below can make up the SN from this thickness on.
         auto canMeet = [&](int q) {
@@ -262,16 +292,28 @@ private:
             const QuarterCents costHere = cost + CourseCost(*c.cost, q);
             const std::int64_t thicknessHere = thickness + q;
             if (!Better(costHere + restLeast_[k + 1].cost, thicknessHere + restLeast_[k + 1].thickness)) break;
+            const float bottomHere = bottom + static_cast<float>(QuarterInchesToInches(q));
             const double depthHere = depth + QuarterInchesToInches(q);
             const double aboveHere = above + ValueOf(c, depth, q);
-            const auto below = LeastBelow(k + 1, UnitsNeeded(k + 1, depthHere, aboveHere));
-            if (!below || !Better(costHere + below->cost, thicknessHere + below->thickness)) continue;
             quarterInches_[k] = q;
-            Size(k + 1, depthHere, aboveHere, costHere, thicknessHere);
+            if (!CanBeBetter(LeastBelow(k + 1, UnitsNeeded(k + 1, depthHere, aboveHere)), costHere, thicknessHere)) {
+                continue;
+            }
+            std::optional<std::int64_t> shownHere;
+            if (shown) {
+                shownHere = *shown + ShownBelow(k, q);  // course k lies wholly below the zone
+            } else if (bottomHere > zoneBottom_) {
+                shownHere = ShownOutside(k + 1);
+            }
+            if (shownHere && !CanBeBetter(LeastShowing(k + 1, neededHundredths_ - *shownHere), costHere, thicknessHere)) {
+                continue;
+            }
+            Size(k + 1, bottomHere, depthHere, aboveHere, costHere, thicknessHere, shownHere);
         }
     }
 
-    void SizeTheLast(double depth, double above, QuarterCents cost, std::int64_t thickness) {
+    void SizeTheLast(double depth, double above, QuarterCents cost, std::int64_t thickness,
+                     std::optional<std::int64_t> shown) {
         const std::size_t k = sized_.size() - 1;
         const SizedCourse& c = sized_[k];
         auto value = [&](int q) { return above + ValueOf(c, depth, q) + TailValue(depth + QuarterInchesToInches(q)); };
@@ -286,6 +328,20 @@ private:
                 low = middle + 1;
             }
         }
+        if (shown) {
+            // Below the zone the course shows its own value: none thinner
+            // than the first to make up the hundredths needed can do.
+            const std::int64_t needed = neededHundredths_ - *shown;
+            if (ShownBelow(k, c.greatest) < needed) return;
+            for (int high = c.greatest; low < high;) {
+                const int middle = low + (high - low) / 2;
+                if (ShownBelow(k, middle) >= needed) {
+                    high = middle;
+                } else {
+                    low = middle + 1;
+                }
+            }
+        }
         for (int q = low; q <= c.greatest; ++q) {
             const QuarterCents costHere = cost + CourseCost(*c.cost, q);
             if (!Better(costHere, thickness + q)) return;
@@ -295,6 +351,60 @@ private:
                 return;
             }
         }
+    }
+
+    // The shown value, in hundredths, of sized course k `quarterInches`
+    // thick lying wholly below the zone.
+    std::int64_t ShownBelow(std::size_t k, int quarterInches) {
+        std::vector<std::int64_t>& shown = shownBelow_[k];
+        const SizedCourse& c = sized_[k];
+        if (shown.empty()) shown.assign(static_cast<std::size_t>(c.greatest - c.least + 1), -1);
+        std::int64_t& value = shown[static_cast<std::size_t>(quarterInches - c.least)];
+        if (value < 0) {
+            value = ValueBelowZoneHundredths(c.list, c.material,
+                                             static_cast<float>(QuarterInchesToInches(quarterInches)));
+        }
+        return value;
+    }
+
+    // What every course but the sized ones from k down shows, in
+    // hundredths, with the courses above as sized now.
+    std::int64_t ShownOutside(std::size_t k) {
+        Set(quarterInches_);
+        const auto rows = ShownValueHundredths(layout_);
+        std::int64_t shown = 0;
+        for (std::size_t row = 0; rows && row < rows->size(); ++row) shown += (*rows)[row];
+        for (std::size_t i = k; rows && i < sized_.size(); ++i) {
+            shown -= (*rows)[static_cast<std::size_t>(sized_[i].row)];
+        }
+        return shown;
+    }
+
+    // The least cost and thickness of the sized courses from k down showing
+    // at least `hundredths` when they lie wholly below the zone, where each
+    // course shows its own value; nothing when none do.
+    std::optional<Bound> LeastShowing(std::size_t k, std::int64_t hundredths) {
+        if (hundredths <= 0) return restLeast_[k];
+        if (k == sized_.size()) return std::nullopt;
+        auto& memo = leastShowing_[k];
+        const auto index = static_cast<std::size_t>(hundredths);
+        if (index < memo.size() && memo[index].known) return memo[index].bound;
+        std::optional<Bound> least;
+        const SizedCourse& c = sized_[k];
+        for (int q = c.least; q <= c.greatest; ++q) {
+            const std::int64_t shown = ShownBelow(k, q);
+            if (const auto rest = LeastShowing(k + 1, hundredths - shown)) {
+                const Bound here{CourseCost(*c.cost, q) + rest->cost, q + rest->thickness};
+                if (!least || here.cost < least->cost || (here.cost == least->cost && here.thickness < least->thickness)) {
+                    least = here;
+                }
+            }
+            // Thicker, it only costs more.
+            if (shown >= hundredths) break;
+        }
+        if (index >= memo.size()) memo.resize(index + 1);
+        memo[index] = {true, least};
+        return least;
     }
 
     // A structure to start from, meeting the SN whatever the zone: the
@@ -350,8 +460,12 @@ private:
     float required_;
     QuarterCents fixedCost_;
 
-    double headDepth_ = 0.0;   // inches of the spread-rate course above the sized ones
-    double zoneDepth_ = 0.0;   // depth of the bottom of the top zone
+    // The bottoms of the spread-rate course above the sized ones and of the
+    // top zone, in single precision as the evaluation finds them, and exactly.
+    float headBottom_ = 0.0f;
+    float zoneBottom_ = 0.0f;
+    double headDepth_ = 0.0;
+    double zoneDepth_ = 0.0;
     double tailValue_ = 0.0;   // V of the existing courses at their coefficients below the zone
     double tailAsphalt_ = 0.0; // inches of an asphaltic-concrete existing course 1, which can lie inside the zone
 
@@ -365,6 +479,17 @@ private:
     std::vector<bool> restHasMix_;
     std::vector<std::vector<int>> byPrice_;
     std::vector<std::vector<int>> byValue_;
+
+    // Past the zone: the least sum of shown values reaching R, each sized
+    // course's value by thickness, and the least cost (and thickness) of the
+    // courses from k down showing a sum.
+    std::int64_t neededHundredths_ = 0;
+    struct Known {
+        bool known = false;
+        std::optional<Bound> bound;
+    };
+    std::vector<std::vector<std::int64_t>> shownBelow_;
+    std::vector<std::vector<Known>> leastShowing_;
 
     std::vector<int> quarterInches_;
     bool found_ = false;
@@ -459,7 +584,8 @@ LeastCostStructure FindLeastCostStructure(const EnteredStructure& structure,
         const std::int16_t m = MaterialInRow(structure, row);
         const bool base = !structure.overlay && FullDepthBaseCoefficient(m) > 0.0f;
         sized.push_back({row, cost, range->least, range->greatest,
-                         Hundredths(base ? FullDepthBaseCoefficient(m) : kLowerAsphaltCoefficient), !base});
+                         Hundredths(base ? FullDepthBaseCoefficient(m) : kLowerAsphaltCoefficient), !base,
+                         RowList(structure, row), m});
     }
 
     // The structure with every sized course at its least thickness must be

@@ -150,6 +150,33 @@ std::string FormatDecimal(double value, int significant, std::string_view patter
     return Layout(ScaledDigits(value, significant, p.decimals), value < 0, p);
 }
 
+// |value| x 10^decimals rounded half up straight from the binary value,
+// when that is sure to give what rounding its written digits gives: the
+// value lies farther from a rounding tie than writing it can move it (half
+// a unit of its last significant digit) and than the product is off.
+// Nothing otherwise, and for values of a million or more.
+std::optional<double> ScaledDirectly(double magnitude, int significant, int decimals) {
+    // Powers of ten to 10^6, and the unit of the last of `significant`
+    // written digits for each power below which the magnitude lies.
+    static constexpr std::array<double, 7> kPower{1.0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+    static constexpr std::array<double, 16> kTenth{1.0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                                   1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
+    if (!(magnitude < kPower.back()) || decimals < 0 || decimals >= static_cast<int>(kPower.size()) ||
+        significant < 1 || significant >= static_cast<int>(kTenth.size())) {
+        return std::nullopt;
+    }
+    int digits = 1;  // before the point: magnitude < 10^digits
+    while (magnitude >= kPower[static_cast<std::size_t>(digits)]) ++digits;
+    if (digits > significant) return std::nullopt;
+    const double scale = kPower[static_cast<std::size_t>(decimals)];
+    const double unit = kTenth[static_cast<std::size_t>(significant - digits)];
+    const double margin = unit * scale + 1e-9;
+    const double shifted = magnitude * scale + 0.5;
+    const double whole = std::floor(shifted);
+    if (shifted - whole <= margin || whole + 1.0 - shifted <= margin) return std::nullopt;
+    return whole;
+}
+
 // The rounded decimal as the nearest double, which is also what reading
 // the shown text gives.  An integer below 2^53 and a power of ten up to 10^22
 // are exact doubles, and their quotient is rounded to the nearest double as
@@ -158,12 +185,13 @@ double RoundedDecimal(double value, int significant, int decimals) {
     if (!std::isfinite(value)) return value;
     constexpr int kMostExactPowerOfTen = 22;
     double rounded = 0.0;
-    const auto scaled = decimals >= 0 && decimals <= kMostExactPowerOfTen
-                            ? ScaledInteger(value, significant, decimals)
-                            : std::nullopt;
-    if (scaled) {
-        double power = 1.0;
-        for (int i = 0; i < decimals; ++i) power *= 10.0;
+    double power = 1.0;
+    for (int i = 0; i < decimals && i < kMostExactPowerOfTen; ++i) power *= 10.0;
+    if (const auto direct = ScaledDirectly(std::fabs(value), significant, decimals)) {
+        rounded = *direct / power;
+    } else if (const auto scaled = decimals >= 0 && decimals <= kMostExactPowerOfTen
+                                       ? ScaledInteger(value, significant, decimals)
+                                       : std::nullopt) {
         rounded = static_cast<double>(*scaled) / power;
     } else {
         const std::string text = ScaledDigits(value, significant, decimals) + "e-" + std::to_string(decimals);

@@ -222,6 +222,10 @@ WorkedPart BasePart(float coefficient, float inches) {
     return {inches, coefficient, product, true, RoundAsShown(product, 2)};
 }
 
+// A shown value, a whole number of hundredths as the nearest double, back as
+// that number.
+std::int64_t Hundredths(double shownValue) { return std::llround(shownValue * 100.0); }
+
 // How a course's row shows it.
 enum class Shown {
     Valued,      // coefficient and structural value of one or two parts
@@ -568,6 +572,35 @@ std::optional<float> ProposedSn(const StructureLayout& layout) {
     const auto worked = WorkOut(layout);
     if (!worked) return std::nullopt;
     return worked->proposedSn;
+}
+
+std::optional<RowHundredths> ShownValueHundredths(const StructureLayout& layout) {
+    const auto worked = WorkOut(layout);
+    if (!worked) return std::nullopt;
+    const Courses& c = worked->courses;
+    RowHundredths rows{};
+    for (int k = 0; k < worked->shownCourses; ++k) {
+        const WorkedCourse& course = worked->course[static_cast<std::size_t>(k)];
+        const int row = k < c.count ? k : kOverlayCourseRows + (k - c.count);
+        for (int p = 0; p < course.parts; ++p) {
+            rows[static_cast<std::size_t>(row)] += Hundredths(course.part[static_cast<std::size_t>(p)].value);
+        }
+    }
+    return rows;
+}
+
+std::int64_t ValueBelowZoneHundredths(MaterialList list, std::int16_t material, float inches) {
+    if (IsSpreadRate(list, material) || IsNoCourse(list, material) || material == 0) return 0;
+    switch (list) {
+        case MaterialList::FullDepth:
+            if (IsFullDepthMix(material)) break;
+            return Hundredths(BasePart(FullDepthBaseCoefficient(material), inches).value);
+        case MaterialList::Overlay: break;
+        case MaterialList::Existing:
+            if (material == existing::kAsphalticConcrete) break;
+            return Hundredths(BasePart(ExistingCoefficient(material), inches).value);
+    }
+    return Hundredths(AsphaltPart(inches, false).value);
 }
 
 std::optional<ResultSheet> EvaluateFullDepth(const std::array<CourseEntry, 5>& courses,

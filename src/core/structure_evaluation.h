@@ -159,12 +159,27 @@ std::optional<StructureLayout> ReadStructure(const EnteredStructure& structure);
 // kMaxCourseThickness.
 std::optional<float> ProposedSn(const StructureLayout& layout);
 
+// Each row's structural values as the sheet shows them, in hundredths (both
+// parts of a split course together; 0 for a row without values): the
+// numbers whose sum is the proposed SN.  Nothing when ProposedSn gives
+// nothing.  For searches that bound the proposed SN exactly.
+using RowHundredths = std::array<std::int64_t, kOverlayScreenRows>;
+std::optional<RowHundredths> ShownValueHundredths(const StructureLayout& layout);
+
+// The structural value the evaluation shows, in hundredths, for a course of
+// the material that lies wholly below the top zone: the coefficient below
+// the zone times the inches, rounded as shown.
+std::int64_t ValueBelowZoneHundredths(MaterialList list, std::int16_t material, float inches);
+
+// How far the proposed SN, a single-precision sum of at most 7 shown values
+// under 3,100 (7 x 440), can lie from the exact sum of the shown decimals.
+inline constexpr double kMostSumError = 0.002;
+
 // How far the proposed SN of one evaluation can lie from the unrounded sum of
 // coefficient x inches: at most 7 shown values (3 overlay and 3 existing
 // courses, one of them split), each rounded to 0.01, so off by 0.005 and a
-// trace; and a single-precision sum of under 3,100 (7 x 440) off by under
-// 0.002.
-inline constexpr double kMostEvaluationError = 7 * 0.0051 + 0.002;
+// trace; and their sum off by kMostSumError.
+inline constexpr double kMostEvaluationError = 7 * 0.0051 + kMostSumError;
 
 // The least the proposed SN grows, per inch added to the course in `row`,
 // before the shown values are rounded.  The added inches count at least the
