@@ -25,12 +25,7 @@ const std::string kTable = std::string(kUnitCostHeader) +
                            "\n12.5 mm OGFC,4.75,,\n12.5 mm Superpave,6.20,1.0,2.0\n19 mm Superpave,5.70,1.5,3.0\n"
                            "Graded Aggregate Base,1.40,4.0,12.0\n";
 
-DesignRecord Designed(float requiredSn) {
-    DesignRecord record;
-    InitMaterialLists(record);
-    record.requiredSn = requiredSn;
-    return record;
-}
+using testing::Designed;
 
 UnitCostTable Table(const std::string& text) {
     std::string error;
