@@ -126,8 +126,8 @@ public:
             if (Meets()) Keep(fixedCost_, 0);
         } else {
             StartFromAGoodStructure();
-            Size(0, headBottom_, headDepth_, 0.0, fixedCost_, 0,
-                 headBottom_ > zoneBottom_ ? std::optional<std::int64_t>(ShownOutside(0)) : std::nullopt);
+            // The zone reaches below a spread-rate course above the sized ones.
+            Size(0, headBottom_, headDepth_, 0.0, fixedCost_, 0, std::nullopt);
         }
         if (!found_) return std::nullopt;
         return best_;
