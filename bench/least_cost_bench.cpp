@@ -127,7 +127,8 @@ void BM_LeastCostFiveCoursesPlainEnumeration(benchmark::State& state) {
             if (more) ++q[r - 1];
         }
     }
-    state.counters["evaluations"] = benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kAvgIterations);
+    state.counters["evaluations"] =
+        benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_LeastCostFiveCoursesPlainEnumeration)->Unit(benchmark::kMillisecond);
 

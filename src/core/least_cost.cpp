@@ -305,7 +305,8 @@ private:
             } else if (bottomHere > zoneBottom_) {
                 shownHere = ShownOutside(k + 1);
             }
-            if (shownHere && !CanBeBetter(LeastShowing(k + 1, neededHundredths_ - *shownHere), costHere, thicknessHere)) {
+            if (shownHere &&
+                !CanBeBetter(LeastShowing(k + 1, neededHundredths_ - *shownHere), costHere, thicknessHere)) {
                 continue;
             }
             Size(k + 1, bottomHere, depthHere, aboveHere, costHere, thicknessHere, shownHere);
@@ -395,7 +396,8 @@ private:
             const std::int64_t shown = ShownBelow(k, q);
             if (const auto rest = LeastShowing(k + 1, hundredths - shown)) {
                 const Bound here{CourseCost(*c.cost, q) + rest->cost, q + rest->thickness};
-                if (!least || here.cost < least->cost || (here.cost == least->cost && here.thickness < least->thickness)) {
+                if (!least || here.cost < least->cost ||
+                    (here.cost == least->cost && here.thickness < least->thickness)) {
                     least = here;
                 }
             }
@@ -539,7 +541,8 @@ std::vector<std::optional<ThicknessRange>> DefaultRanges(const EnteredStructure&
     for (int row = 0; row < static_cast<int>(structure.rows.size()); ++row) {
         if (!IsSizedRow(structure, row)) continue;
         if (const UnitCost* cost = table.Find(RowMaterialName(structure, row)); cost && !cost->spreadRate) {
-            ranges[static_cast<std::size_t>(row)] = ThicknessRange{cost->leastQuarterInches, cost->greatestQuarterInches};
+            ranges[static_cast<std::size_t>(row)] =
+                ThicknessRange{cost->leastQuarterInches, cost->greatestQuarterInches};
         }
     }
     return ranges;

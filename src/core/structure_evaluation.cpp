@@ -17,10 +17,18 @@ constexpr int kExistingRows = kOverlayScreenRows - kOverlayCourseRows;
 // is course 4 whatever overlay courses are in use.
 constexpr int kExistingCourse1 = kOverlayCourseRows + 1;
 
-bool IsFullDepthMix(std::int16_t m) { return m >= fulldepth::kFirstMix && m <= fulldepth::kLastMix; }
-bool IsFullDepthCourse(std::int16_t m) { return m >= fulldepth::kFirstMix && m <= fulldepth::kGradedAggregateBase; }
-bool IsOverlayMix(std::int16_t m) { return m >= overlay::kFirstMix && m <= overlay::kLastMix; }
-bool IsExistingCourse(std::int16_t m) { return m >= existing::kConcreteGood && m <= existing::kSandClayBase; }
+bool IsFullDepthMix(std::int16_t material) {
+    return material >= fulldepth::kFirstMix && material <= fulldepth::kLastMix;
+}
+bool IsFullDepthCourse(std::int16_t material) {
+    return material >= fulldepth::kFirstMix && material <= fulldepth::kGradedAggregateBase;
+}
+bool IsOverlayMix(std::int16_t material) {
+    return material >= overlay::kFirstMix && material <= overlay::kLastMix;
+}
+bool IsExistingCourse(std::int16_t material) {
+    return material >= existing::kConcreteGood && material <= existing::kSandClayBase;
+}
 
 const MaterialSlice& SliceOfRow(bool overlay, int row) {
     if (!overlay) return row == 0 ? kFullDepthTopList : kFullDepthLowerList;
@@ -35,7 +43,7 @@ int RowsOf(bool overlay) { return overlay ? kOverlayScreenRows : kFullDepthRows;
 // The courses of a structure, top down, as the evaluation takes them from the
 // rows: the new courses (full-depth or overlay) 1 to `count`, and under an
 // overlay the existing courses 1 to `existingCount`.
-struct Courses {
+struct Pavement {
     bool overlay = false;
     bool spreadRateTop = false;  // course 1 is OGFC or PEM, laid by spread rate
     int count = 0;
@@ -65,34 +73,35 @@ bool WithoutGaps(const std::int16_t* materials, int first, int rows, InUse inUse
 // number is not in its row's list, there is no top course (nor, under an
 // overlay, an existing course 1 chosen, if only as "[NO COURSE]"), or a
 // course in use lies below a row that is not.
-std::optional<Courses> CoursesInUse(const StructureLayout& layout) {
-    Courses c;
-    c.overlay = layout.overlay;
+std::optional<Pavement> CoursesInUse(const StructureLayout& layout) {
+    Pavement pavement;
+    pavement.overlay = layout.overlay;
     for (int row = 0; row < RowsOf(layout.overlay); ++row) {
-        const std::int16_t m = layout.material[static_cast<std::size_t>(row)];
+        const std::int16_t number = layout.material[static_cast<std::size_t>(row)];
         const MaterialSlice& slice = SliceOfRow(layout.overlay, row);
-        if (m != 0 && (m < slice.first || m > slice.last)) return std::nullopt;
+        if (number != 0 && (number < slice.first || number > slice.last)) return std::nullopt;
     }
-    const std::int16_t* material = layout.material.data();
-    if (material[0] == 0) return std::nullopt;
-    c.spreadRateTop = material[0] < fulldepth::kFirstMix;  // OGFC and PEM, the same numbers in both lists
+    const std::int16_t* newRows = layout.material.data();
+    if (newRows[0] == 0) return std::nullopt;
+    pavement.spreadRateTop = newRows[0] < fulldepth::kFirstMix;  // OGFC and PEM, the same numbers in both lists
     if (!layout.overlay) {
-        if (!WithoutGaps(material, 1, kFullDepthRows, IsFullDepthCourse)) return std::nullopt;
-        c.count = static_cast<int>(std::count_if(material + 1, material + kFullDepthRows, IsFullDepthCourse)) + 1;
-        std::copy(material, material + kFullDepthRows, c.material.begin());
-        return c;
+        if (!WithoutGaps(newRows, 1, kFullDepthRows, IsFullDepthCourse)) return std::nullopt;
+        pavement.count = static_cast<int>(std::count_if(newRows + 1, newRows + kFullDepthRows, IsFullDepthCourse)) + 1;
+        std::copy(newRows, newRows + kFullDepthRows, pavement.material.begin());
+        return pavement;
     }
-    const std::int16_t* under = material + kOverlayCourseRows;
-    if (under[0] == 0 || !WithoutGaps(material, 1, kOverlayCourseRows, IsOverlayMix) ||
-        !WithoutGaps(under, 0, kExistingRows, IsExistingCourse)) {
+    const std::int16_t* existingRows = newRows + kOverlayCourseRows;
+    if (existingRows[0] == 0 || !WithoutGaps(newRows, 1, kOverlayCourseRows, IsOverlayMix) ||
+        !WithoutGaps(existingRows, 0, kExistingRows, IsExistingCourse)) {
         return std::nullopt;
     }
-    c.count = static_cast<int>(std::count_if(material + 1, material + kOverlayCourseRows, IsOverlayMix)) + 1;
-    c.existingCount = static_cast<int>(std::count_if(under, under + kExistingRows, IsExistingCourse));
-    c.existingShown = std::max(c.existingCount, 1);
-    std::copy(material, material + kOverlayCourseRows, c.material.begin());
-    std::copy(under, under + kExistingRows, c.existingMaterial.begin());
-    return c;
+    pavement.count = static_cast<int>(std::count_if(newRows + 1, newRows + kOverlayCourseRows, IsOverlayMix)) + 1;
+    pavement.existingCount =
+        static_cast<int>(std::count_if(existingRows, existingRows + kExistingRows, IsExistingCourse));
+    pavement.existingShown = std::max(pavement.existingCount, 1);
+    std::copy(newRows, newRows + kOverlayCourseRows, pavement.material.begin());
+    std::copy(existingRows, existingRows + kExistingRows, pavement.existingMaterial.begin());
+    return pavement;
 }
 
 // Whether a row's thickness is read: a course's, and the thickness a
@@ -101,37 +110,38 @@ std::optional<Courses> CoursesInUse(const StructureLayout& layout) {
 // whatever was typed.
 enum class Reading { NotRead, Required, Optional };
 
-Reading ReadingOf(const Courses& c, int row) {
-    if (!c.overlay) {
-        if (row >= c.count) return Reading::NotRead;
-        return row == 0 && c.spreadRateTop ? Reading::Optional : Reading::Required;
+Reading ReadingOf(const Pavement& pavement, int row) {
+    if (!pavement.overlay) {
+        if (row >= pavement.count) return Reading::NotRead;
+        return row == 0 && pavement.spreadRateTop ? Reading::Optional : Reading::Required;
     }
     if (row < kOverlayCourseRows) {
-        return row >= c.count || (row == 0 && c.spreadRateTop) ? Reading::NotRead : Reading::Required;
+        return row >= pavement.count || (row == 0 && pavement.spreadRateTop) ? Reading::NotRead : Reading::Required;
     }
     const int k = row - kOverlayCourseRows;
-    if (k >= c.existingShown) return Reading::NotRead;
-    return IsExistingCourse(c.existingMaterial[static_cast<std::size_t>(k)]) ? Reading::Required : Reading::Optional;
+    if (k >= pavement.existingShown) return Reading::NotRead;
+    const bool existingCourse = IsExistingCourse(pavement.existingMaterial[static_cast<std::size_t>(k)]);
+    return existingCourse ? Reading::Required : Reading::Optional;
 }
 
 bool IsCourseThickness(float inches) { return inches >= 0.0f && inches <= kMaxCourseThickness; }
 
 // The courses of a layout with their thicknesses.
-std::optional<Courses> CoursesRead(const StructureLayout& layout) {
-    auto courses = CoursesInUse(layout);
-    if (!courses) return std::nullopt;
-    Courses& c = *courses;
-    for (int row = 0; row < RowsOf(c.overlay); ++row) {
-        if (ReadingOf(c, row) == Reading::NotRead) continue;
+std::optional<Pavement> CoursesRead(const StructureLayout& layout) {
+    auto read = CoursesInUse(layout);
+    if (!read) return std::nullopt;
+    Pavement& pavement = *read;
+    for (int row = 0; row < RowsOf(pavement.overlay); ++row) {
+        if (ReadingOf(pavement, row) == Reading::NotRead) continue;
         const float inches = layout.inches[static_cast<std::size_t>(row)];
         if (!IsCourseThickness(inches)) return std::nullopt;
-        if (row < kOverlayCourseRows || !c.overlay) {
-            c.inches[static_cast<std::size_t>(row)] = inches;
+        if (row < kOverlayCourseRows || !pavement.overlay) {
+            pavement.inches[static_cast<std::size_t>(row)] = inches;
         } else {
-            c.existingInches[static_cast<std::size_t>(row - kOverlayCourseRows)] = inches;
+            pavement.existingInches[static_cast<std::size_t>(row - kOverlayCourseRows)] = inches;
         }
     }
-    return courses;
+    return read;
 }
 
 // ---------------------------------------------------------- top zone found
@@ -149,9 +159,11 @@ struct TopZone {
 // precision: bottom[k] for course k, bottom[0] the surface.
 using Bottoms = std::array<float, kFullDepthRows + 1>;
 
-Bottoms BottomsOf(const Courses& c) {
+Bottoms BottomsOf(const Pavement& pavement) {
     Bottoms bottom{};
-    for (int k = 1; k <= c.count; ++k) bottom[k] = bottom[k - 1] + c.inches[static_cast<std::size_t>(k - 1)];
+    for (int k = 1; k <= pavement.count; ++k) {
+        bottom[k] = bottom[k - 1] + pavement.inches[static_cast<std::size_t>(k - 1)];
+    }
     return bottom;
 }
 
@@ -163,23 +175,23 @@ Bottoms BottomsOf(const Courses& c) {
 // overlay's courses lie inside too, marked n + 1 when they end exactly at the
 // bottom, and an asphaltic-concrete existing course 1 reaching below the zone
 // is split as course 4.
-TopZone FindTopZone(const Courses& c, const Bottoms& bottom) {
+TopZone FindTopZone(const Pavement& pavement, const Bottoms& bottom) {
     TopZone zone;
-    if (c.spreadRateTop) zone.depth = c.inches[0] + kTopZoneInches;
+    if (pavement.spreadRateTop) zone.depth = pavement.inches[0] + kTopZoneInches;
     const float depth = zone.depth;
-    const int n = c.count;
+    const int n = pavement.count;
     for (int k = 1; k <= n; ++k) {
         if (bottom[k] > depth) {
             zone.course = k == 2 && bottom[1] == depth ? 0 : k;
             return zone;
         }
     }
-    if (!c.overlay) {
+    if (!pavement.overlay) {
         zone.course = n >= 2 ? n + 1 : 0;
     } else if (n >= 2 && bottom[n] == depth) {
         zone.course = n + 1;
-    } else if (c.existingMaterial[0] == existing::kAsphalticConcrete && bottom[n] < depth &&
-               bottom[n] + c.existingInches[0] > depth) {
+    } else if (pavement.existingMaterial[0] == existing::kAsphalticConcrete && bottom[n] < depth &&
+               bottom[n] + pavement.existingInches[0] > depth) {
         zone.course = kExistingCourse1;
     }
     return zone;
@@ -190,9 +202,9 @@ TopZone FindTopZone(const Courses& c, const Bottoms& bottom) {
 // course, the courses below course 1 of a full-depth pavement lie below it
 // (course 1 ends exactly at the bottom); an overlay's lie inside unless
 // course 1 ends exactly at the bottom.
-bool InsideTopZone(const Courses& c, const TopZone& zone, int k) {
+bool InsideTopZone(const Pavement& pavement, const TopZone& zone, int k) {
     if (k == 1) return true;
-    if (zone.course == 0) return c.overlay && c.inches[0] != zone.depth;
+    if (zone.course == 0) return pavement.overlay && pavement.inches[0] != zone.depth;
     return zone.course > k;
 }
 
@@ -244,7 +256,7 @@ struct WorkedCourse {
 // The evaluated structure: its courses as the rows show them, top down (the
 // new courses, then the existing rows shown), and where the zone ends.
 struct WorkedStructure {
-    Courses courses;
+    Pavement pavement;
     TopZone zone;
     std::array<WorkedCourse, kOverlayScreenRows> course{};
     int shownCourses = 0;
@@ -275,54 +287,55 @@ WorkedCourse NotValued(std::int16_t material, bool existing, Shown shown, float 
 // Each course's coefficient and structural value: 0.44 inside the top zone,
 // 0.30 below it, split where the zone ends; bases and concrete by their own
 // coefficient at any depth.
-void WorkOutStructuralValues(const Bottoms& bottom, WorkedStructure& w) {
-    const Courses& c = w.courses;
-    const float depth = w.zone.depth;
-    for (int k = 1; k <= c.count; ++k) {
-        const std::int16_t m = c.material[static_cast<std::size_t>(k - 1)];
-        const float inches = c.inches[static_cast<std::size_t>(k - 1)];
-        WorkedCourse& course = w.course[static_cast<std::size_t>(k - 1)];
-        if (k == 1 && c.spreadRateTop) {
-            course = NotValued(m, false, Shown::SpreadRate, inches);
-        } else if (!c.overlay && !IsFullDepthMix(m)) {
-            w.baseCoefficient = FullDepthBaseCoefficient(m);
-            course = Whole(m, false, BasePart(*w.baseCoefficient, inches));
-        } else if (w.zone.course == k) {
-            course = Split(m, false, depth - bottom[k - 1], bottom[k] - depth);
-            w.splitCourse = w.splitIndex = k - 1;
+void WorkOutStructuralValues(const Bottoms& bottom, WorkedStructure& worked) {
+    const Pavement& pavement = worked.pavement;
+    const float depth = worked.zone.depth;
+    for (int k = 1; k <= pavement.count; ++k) {
+        const std::int16_t material = pavement.material[static_cast<std::size_t>(k - 1)];
+        const float inches = pavement.inches[static_cast<std::size_t>(k - 1)];
+        WorkedCourse& course = worked.course[static_cast<std::size_t>(k - 1)];
+        if (k == 1 && pavement.spreadRateTop) {
+            course = NotValued(material, false, Shown::SpreadRate, inches);
+        } else if (!pavement.overlay && !IsFullDepthMix(material)) {
+            worked.baseCoefficient = FullDepthBaseCoefficient(material);
+            course = Whole(material, false, BasePart(*worked.baseCoefficient, inches));
+        } else if (worked.zone.course == k) {
+            course = Split(material, false, depth - bottom[k - 1], bottom[k] - depth);
+            worked.splitCourse = worked.splitIndex = k - 1;
         } else {
-            course = Whole(m, false, AsphaltPart(inches, InsideTopZone(c, w.zone, k)));
+            course = Whole(material, false, AsphaltPart(inches, InsideTopZone(pavement, worked.zone, k)));
         }
     }
-    const float overlayBottom = bottom[c.count];
-    for (int k = 0; k < c.existingShown; ++k) {
-        const std::int16_t m = c.existingMaterial[static_cast<std::size_t>(k)];
-        const float inches = c.existingInches[static_cast<std::size_t>(k)];
-        WorkedCourse& course = w.course[static_cast<std::size_t>(c.count + k)];
-        if (k >= c.existingCount) {
-            course = NotValued(m, true, Shown::NameOnly, inches);
-        } else if (m != existing::kAsphalticConcrete) {
-            w.baseCoefficient = ExistingCoefficient(m);
-            course = Whole(m, true, BasePart(*w.baseCoefficient, inches));
-        } else if (k == 0 && w.zone.course == kExistingCourse1) {
-            course = Split(m, true, depth - overlayBottom, overlayBottom + inches - depth);
-            w.splitCourse = c.count;
-            w.splitIndex = kExistingCourse1 - 1;
+    const float overlayBottom = bottom[pavement.count];
+    for (int k = 0; k < pavement.existingShown; ++k) {
+        const std::int16_t material = pavement.existingMaterial[static_cast<std::size_t>(k)];
+        const float inches = pavement.existingInches[static_cast<std::size_t>(k)];
+        WorkedCourse& course = worked.course[static_cast<std::size_t>(pavement.count + k)];
+        if (k >= pavement.existingCount) {
+            course = NotValued(material, true, Shown::NameOnly, inches);
+        } else if (material != existing::kAsphalticConcrete) {
+            worked.baseCoefficient = ExistingCoefficient(material);
+            course = Whole(material, true, BasePart(*worked.baseCoefficient, inches));
+        } else if (k == 0 && worked.zone.course == kExistingCourse1) {
+            course = Split(material, true, depth - overlayBottom, overlayBottom + inches - depth);
+            worked.splitCourse = pavement.count;
+            worked.splitIndex = kExistingCourse1 - 1;
         } else {
             // Only existing course 1 can lie inside the zone.
-            course = Whole(m, true, AsphaltPart(inches, k == 0 && InsideTopZone(c, w.zone, kExistingCourse1)));
+            const bool inside = k == 0 && InsideTopZone(pavement, worked.zone, kExistingCourse1);
+            course = Whole(material, true, AsphaltPart(inches, inside));
         }
     }
-    w.shownCourses = c.count + c.existingShown;
+    worked.shownCourses = pavement.count + pavement.existingShown;
 }
 
 // ------------------------------------------------------------- proposed SN
 
 // The sum of the structural values as shown, row by row, in single precision.
-float ProposedSnOf(const WorkedStructure& w) {
+float ProposedSnOf(const WorkedStructure& worked) {
     float proposed = 0.0f;
-    for (int k = 0; k < w.shownCourses; ++k) {
-        const WorkedCourse& course = w.course[static_cast<std::size_t>(k)];
+    for (int k = 0; k < worked.shownCourses; ++k) {
+        const WorkedCourse& course = worked.course[static_cast<std::size_t>(k)];
         for (int p = 0; p < course.parts; ++p) {
             const double value = course.part[static_cast<std::size_t>(p)].value;
             if (value > 0.0) proposed = static_cast<float>(proposed + value);
@@ -334,15 +347,14 @@ float ProposedSnOf(const WorkedStructure& w) {
 // The steps of an evaluation, on numbers: courses read, top zone found,
 // structural values, proposed SN.
 std::optional<WorkedStructure> WorkOut(const StructureLayout& layout) {
-    auto courses = CoursesRead(layout);
-    if (!courses) return std::nullopt;
+    auto pavement = CoursesRead(layout);
+    if (!pavement) return std::nullopt;
     std::optional<WorkedStructure> worked(std::in_place);
-    WorkedStructure& w = *worked;
-    w.courses = *courses;
-    const Bottoms bottom = BottomsOf(w.courses);
-    w.zone = FindTopZone(w.courses, bottom);
-    WorkOutStructuralValues(bottom, w);
-    w.proposedSn = ProposedSnOf(w);
+    worked->pavement = *pavement;
+    const Bottoms bottom = BottomsOf(worked->pavement);
+    worked->zone = FindTopZone(worked->pavement, bottom);
+    WorkOutStructuralValues(bottom, *worked);
+    worked->proposedSn = ProposedSnOf(*worked);
     return worked;
 }
 
@@ -402,32 +414,32 @@ EvaluatedCourse NumbersOf(const WorkedCourse& course) {
 }
 
 // The record keeps what was evaluated and the working values of the zone.
-void WriteRecord(const WorkedStructure& w, DesignRecord& record) {
-    const Courses& c = w.courses;
+void WriteRecord(const WorkedStructure& worked, DesignRecord& record) {
+    const Pavement& pavement = worked.pavement;
     record.mmPerInch = kMmPerInch;
-    record.topZoneDepth = w.zone.depth;
-    record.topZoneCourse = static_cast<float>(w.zone.course);
-    if (c.overlay) {
-        std::copy_n(c.material.begin(), kOverlayCourseRows, record.overlayCourseMaterial.begin());
-        record.existingCourseMaterial = c.existingMaterial;
-        record.overlayCourseCount = static_cast<std::int16_t>(c.count);
-        record.existingCourseCount = static_cast<std::int16_t>(c.existingCount);
-        std::copy_n(c.inches.begin(), c.count, record.overlayThickness.begin());
-        std::copy_n(c.existingInches.begin(), c.existingShown, record.existingThickness.begin());
+    record.topZoneDepth = worked.zone.depth;
+    record.topZoneCourse = static_cast<float>(worked.zone.course);
+    if (pavement.overlay) {
+        std::copy_n(pavement.material.begin(), kOverlayCourseRows, record.overlayCourseMaterial.begin());
+        record.existingCourseMaterial = pavement.existingMaterial;
+        record.overlayCourseCount = static_cast<std::int16_t>(pavement.count);
+        record.existingCourseCount = static_cast<std::int16_t>(pavement.existingCount);
+        std::copy_n(pavement.inches.begin(), pavement.count, record.overlayThickness.begin());
+        std::copy_n(pavement.existingInches.begin(), pavement.existingShown, record.existingThickness.begin());
     } else {
-        record.fullDepthCourseMaterial = c.material;
-        record.fullDepthCourseCount = static_cast<std::int16_t>(c.count);
-        std::copy_n(c.inches.begin(), c.count, record.fullDepthThickness.begin());
+        record.fullDepthCourseMaterial = pavement.material;
+        record.fullDepthCourseCount = static_cast<std::int16_t>(pavement.count);
+        std::copy_n(pavement.inches.begin(), pavement.count, record.fullDepthThickness.begin());
     }
-    if (w.splitCourse >= 0) {
-        const WorkedCourse& split = w.course[static_cast<std::size_t>(w.splitCourse)];
-        record.upperPart[static_cast<std::size_t>(w.splitIndex)] = split.part[0].inches;
-        record.lowerPart[static_cast<std::size_t>(w.splitIndex)] = split.part[1].inches;
+    if (worked.splitCourse >= 0) {
+        const WorkedCourse& split = worked.course[static_cast<std::size_t>(worked.splitCourse)];
+        record.upperPart[static_cast<std::size_t>(worked.splitIndex)] = split.part[0].inches;
+        record.lowerPart[static_cast<std::size_t>(worked.splitIndex)] = split.part[1].inches;
     }
-    if (w.baseCoefficient) record.baseCoefficient = *w.baseCoefficient;
-    record.proposedSn = w.proposedSn;
+    if (worked.baseCoefficient) record.baseCoefficient = *worked.baseCoefficient;
+    record.proposedSn = worked.proposedSn;
     record.snDifferencePercent = static_cast<float>(
-        std::fabs((static_cast<double>(w.proposedSn) - record.requiredSn) / record.requiredSn * 100.0));
+        std::fabs((static_cast<double>(worked.proposedSn) - record.requiredSn) / record.requiredSn * 100.0));
 }
 
 const std::string& NameOf(const WorkedCourse& course, bool overlay, const DesignRecord& record) {
@@ -437,29 +449,29 @@ const std::string& NameOf(const WorkedCourse& course, bool overlay, const Design
 }
 
 // The sheet as the result screen shows it, and the numbers behind it.
-Evaluation Written(const WorkedStructure& w, const DesignRecord& record) {
-    const Courses& c = w.courses;
+Evaluation Written(const WorkedStructure& worked, const DesignRecord& record) {
+    const Pavement& pavement = worked.pavement;
     Evaluation evaluation;
     ResultSheet& sheet = evaluation.sheet;
     StructureNumbers& numbers = evaluation.numbers;
-    sheet.rows.resize(static_cast<std::size_t>(RowsOf(c.overlay)));
-    numbers.overlay = c.overlay;
-    numbers.courses.reserve(static_cast<std::size_t>(w.shownCourses));
-    for (int k = 0; k < w.shownCourses; ++k) {
-        const WorkedCourse& course = w.course[static_cast<std::size_t>(k)];
-        const int row = k < c.count ? k : kOverlayCourseRows + (k - c.count);
-        WriteRow(course, NameOf(course, c.overlay, record), sheet.rows[static_cast<std::size_t>(row)]);
+    sheet.rows.resize(static_cast<std::size_t>(RowsOf(pavement.overlay)));
+    numbers.overlay = pavement.overlay;
+    numbers.courses.reserve(static_cast<std::size_t>(worked.shownCourses));
+    for (int k = 0; k < worked.shownCourses; ++k) {
+        const WorkedCourse& course = worked.course[static_cast<std::size_t>(k)];
+        const int row = k < pavement.count ? k : kOverlayCourseRows + (k - pavement.count);
+        WriteRow(course, NameOf(course, pavement.overlay, record), sheet.rows[static_cast<std::size_t>(row)]);
         numbers.courses.push_back(NumbersOf(course));
     }
-    numbers.proposedSn = w.proposedSn;
+    numbers.proposedSn = worked.proposedSn;
     numbers.requiredSn = record.requiredSn;
-    numbers.topZoneDepth = w.zone.depth;
+    numbers.topZoneDepth = worked.zone.depth;
     sheet.requiredSn = FormatNumber(record.requiredSn, "0.00");
-    sheet.proposedSn = FormatNumber(w.proposedSn, "0.00");
+    sheet.proposedSn = FormatNumber(worked.proposedSn, "0.00");
     sheet.difference = FormatNumber(record.snDifferencePercent, "##0.0") + "%";
-    if (w.proposedSn > record.requiredSn) {
+    if (worked.proposedSn > record.requiredSn) {
         sheet.verdict = kOverdesign;
-    } else if (w.proposedSn < record.requiredSn) {
+    } else if (worked.proposedSn < record.requiredSn) {
         sheet.verdict = kUnderdesign;
     } else {
         sheet.verdict = kExactVerdict;
@@ -491,12 +503,12 @@ std::optional<StructureLayout> ReadRows(const Rows& rows) {
         const auto row = static_cast<std::size_t>(k);
         layout.material[row] = SliceOfRow(rows.overlay, k).MaterialAt(rows.row[row]->position);
     }
-    const auto courses = CoursesInUse(layout);
-    if (!courses) return std::nullopt;
+    const auto pavement = CoursesInUse(layout);
+    if (!pavement) return std::nullopt;
     for (int k = 0; k < RowsOf(rows.overlay); ++k) {
         const auto row = static_cast<std::size_t>(k);
         std::optional<float> inches = 0.0f;
-        switch (ReadingOf(*courses, k)) {
+        switch (ReadingOf(*pavement, k)) {
             case Reading::NotRead: break;
             case Reading::Required: inches = CourseThickness(rows.row[row]->thickness); break;
             case Reading::Optional: inches = OptionalThickness(rows.row[row]->thickness); break;
@@ -577,11 +589,11 @@ std::optional<float> ProposedSn(const StructureLayout& layout) {
 std::optional<RowHundredths> ShownValueHundredths(const StructureLayout& layout) {
     const auto worked = WorkOut(layout);
     if (!worked) return std::nullopt;
-    const Courses& c = worked->courses;
+    const Pavement& pavement = worked->pavement;
     RowHundredths rows{};
     for (int k = 0; k < worked->shownCourses; ++k) {
         const WorkedCourse& course = worked->course[static_cast<std::size_t>(k)];
-        const int row = k < c.count ? k : kOverlayCourseRows + (k - c.count);
+        const int row = k < pavement.count ? k : kOverlayCourseRows + (k - pavement.count);
         for (int p = 0; p < course.parts; ++p) {
             rows[static_cast<std::size_t>(row)] += Hundredths(course.part[static_cast<std::size_t>(p)].value);
         }

@@ -208,7 +208,9 @@ TEST(FindLeastCostStructure, IsTheOptimumOfPlainEnumerationOverRandomRanges) {
         // the ranges, so that exact designs occur.
         EnteredStructure sample = structure;
         for (std::size_t row = 0; row < ranges.size(); ++row) {
-            if (ranges[row]) sample.rows[row].thickness = QuarterInchText(random.Between(ranges[row]->least, ranges[row]->greatest));
+            if (ranges[row]) {
+                sample.rows[row].thickness = QuarterInchText(random.Between(ranges[row]->least, ranges[row]->greatest));
+            }
         }
         DesignRecord record = Designed(1.0f);
         const auto sampled = Evaluate(sample, record);

@@ -69,7 +69,8 @@ TEST(ParseUnitCostTable, RefusesABadLineNamingItAndWhatIsWrong) {
         {line2 + "12.5 mm SMA,1e3,1,2", "line 2: the price \"1e3\" is not dollars with at most two decimals"},
         {line2 + "12.5 mm SMA,,1,2", "line 2: the price \"\" is not dollars with at most two decimals"},
         {line2 + "12.5 mm SMA,12.,1,2", "line 2: the price \"12.\" is not dollars with at most two decimals"},
-        {line2 + "12.5 mm SMA,7.80,1.3,2", "line 2: the least thickness \"1.3\" is not a whole number of quarter inches"},
+        {line2 + "12.5 mm SMA,7.80,1.3,2",
+         "line 2: the least thickness \"1.3\" is not a whole number of quarter inches"},
         {line2 + "12.5 mm SMA,7.80,0,2", "line 2: the least thickness \"0\" is less than 0.25 in."},
         {line2 + "12.5 mm SMA,7.80,1,1000.25",
          "line 2: the greatest thickness \"1000.25\" is more than 1000.00 in."},
@@ -88,7 +89,8 @@ TEST(ParseUnitCostTable, RefusesABadLineNamingItAndWhatIsWrong) {
         {line2 + "\"19 mm SMA, \"\"hot\"\"\",7,2,3",
          "line 2: \"19 mm SMA, \"hot\"\" is not a material of the entry screens' lists"},
         // A line break inside quotes stays in the field.
-        {line2 + "\"19 mm\nSMA\",7,2,3\n12.5 mm SMA,7.80,1", "line 2: \"19 mm\nSMA\" is not a material of the entry screens' lists"},
+        {line2 + "\"19 mm\nSMA\",7,2,3\n12.5 mm SMA,7.80,1",
+         "line 2: \"19 mm\nSMA\" is not a material of the entry screens' lists"},
         {line2 + "19 mm SMA,\"7\n\",2,3\n12.5 mm SMA,7.80,1",
          "line 2: the price \"7\n\" is not dollars with at most two decimals"},
     };
