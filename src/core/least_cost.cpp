@@ -105,6 +105,14 @@ struct Bound {
 
 std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return a <= 0 ? 0 : (a + b - 1) / b; }
 
+// The least whole number not below a value, kept far inside the range of
+// the type: a required SN no structure can show still needs more than any
+// structure has.
+std::int64_t WholeAtLeast(double value) {
+    constexpr double kFar = 1e15;
+    return static_cast<std::int64_t>(std::ceil(std::clamp(value, -kFar, kFar)));
+}
+
 int Hundredths(double coefficient) { return static_cast<int>(std::lround(coefficient * 100.0)); }
 
 class Search {
@@ -115,7 +123,7 @@ public:
         PrepareTheBounds();
         // The least sum of shown values, in hundredths, whose single-precision
         // sum can reach R.
-        neededHundredths_ = static_cast<std::int64_t>(std::ceil(100.0 * (required_ - kMostSumError) - 1e-9));
+        neededHundredths_ = WholeAtLeast(100.0 * (required_ - kMostSumError) - 1e-9);
     }
 
     // The best structure's thicknesses, in the order of the sized courses;
@@ -219,7 +227,7 @@ private:
         const bool zoneAsphaltBelow = restHasMix_[k] || tailAsphalt_ > 0.0;
         const double room = zoneAsphaltBelow ? std::max(0.0, zoneDepth_ - depth) : 0.0;
         const double need = required_ - kBoundError - above - tailValue_ - kZoneGain * room;
-        return static_cast<std::int64_t>(std::ceil(need * kUnitsPerSn - 1e-6));
+        return WholeAtLeast(need * kUnitsPerSn - 1e-6);
     }
 
     // The least cost and thickness of the sized courses from k down that
@@ -368,6 +376,13 @@ private:
         return value;
     }
 
+    // The most the sized courses from k down show below the zone.
+    std::int64_t MostShown(std::size_t k) {
+        std::int64_t most = 0;
+        for (std::size_t i = k; i < sized_.size(); ++i) most += ShownBelow(i, sized_[i].greatest);
+        return most;
+    }
+
     // What every course but the sized ones from k down shows, in
     // hundredths, with the courses above as sized now.
     std::int64_t ShownOutside(std::size_t k) {
@@ -386,7 +401,7 @@ private:
     // course shows its own value; nothing when none do.
     std::optional<Bound> LeastShowing(std::size_t k, std::int64_t hundredths) {
         if (hundredths <= 0) return restLeast_[k];
-        if (k == sized_.size()) return std::nullopt;
+        if (k == sized_.size() || hundredths > MostShown(k)) return std::nullopt;
         auto& memo = leastShowing_[k];
         const auto index = static_cast<std::size_t>(hundredths);
         if (index < memo.size() && memo[index].known) return memo[index].bound;
@@ -413,8 +428,7 @@ private:
     // courses' values below the zone alone reach R + E, the cheapest value
     // first.  Its cost lets the search pass over much at once.
     void StartFromAGoodStructure() {
-        const auto units = static_cast<std::int64_t>(
-            std::ceil((required_ + kBoundError - tailValue_) * kUnitsPerSn));
+        const std::int64_t units = WholeAtLeast((required_ + kBoundError - tailValue_) * kUnitsPerSn);
         std::int64_t left = units - restLeastUnits_[0];
         if (left > restRoomUnits_[0]) return;
         QuarterCents cost = fixedCost_;

@@ -115,6 +115,7 @@ TEST(FindLeastCostStructure, RefusesNamingTheRowAndTheReason) {
         {"no required SN", good, {}, 0.0f, LeastCostRefusal::NotEvaluated, -1},
         // 0.44 x 2 + 0.16 x 12 = 2.80 at the greatest thicknesses.
         {"out of reach", reach, {}, 3.44f, LeastCostRefusal::Unreachable, -1},
+        {"far out of reach", good, {}, 1e30f, LeastCostRefusal::Unreachable, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
