@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
@@ -9,13 +10,13 @@
 #include "qt/qt_design_store.h"
 #include "ui/design_capture.h"
 #include "ui/county_table.h"
-#include "ui/design_replay.h"
+#include "ui/design_document.h"
+#include "ui/memory_program.h"
 
 namespace korvelle::bench {
 namespace {
 
 const char* const kExamples[] = {"full-depth.korvelle", "overlay.korvelle"};
-constexpr CalendarDate kToday{2026, 12, 9};
 
 std::string ExamplePath(int example) { return std::string(KORVELLE_EXAMPLES_DIR) + "/" + kExamples[example]; }
 
@@ -30,25 +31,23 @@ const std::vector<CountyEntry>& Counties() {
     return table;
 }
 
-// OPEN DESIGN... once the file is chosen: the file read and checked, replayed
-// through the screens (every data screen's CONTINUE, the accepted structure's
-// evaluation) and taken over by the program.
+// OPEN DESIGN... once the file is chosen: the file read and stamped, taken
+// through the screens' rules (every data screen's CONTINUE, the accepted
+// structure's evaluation) and shown on the program's screens.
 void BM_OpenDesign(benchmark::State& state) {
-    HeadlessRun program(kToday, Counties());
-    const std::string path = ExamplePath(static_cast<int>(state.range(0)));
+    MemoryProgram run(Counties());
+    QtDesignStore store;
+    run.program.document().SetStore(&store);
+    // A copy, so that the design's lock file is made beside it, not among
+    // the examples.
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("design.korvelle").toStdString();
+    QFile::copy(QString::fromStdString(ExamplePath(static_cast<int>(state.range(0)))), QString::fromStdString(path));
     for (auto _ : state) {
-        DesignFileReading reading = ReadDesignFile(path);
-        const auto* file = std::get_if<DesignFile>(&reading);
-        if (!file) {
+        if (!run.program.document().OpenFile(path)) {
             state.SkipWithError("the example was refused");
             return;
         }
-        Replay replay = ReplayDesign(*file, kToday, Counties());
-        if (!replay.refusal.empty()) {
-            state.SkipWithError(replay.refusal.c_str());
-            return;
-        }
-        TakeOverReplay(program.program, *replay.run, file->stage);
     }
     state.SetLabel(kExamples[state.range(0)]);
 }
@@ -57,20 +56,19 @@ BENCHMARK(BM_OpenDesign)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
 // SAVE DESIGN into the design's file: the screens read, the text written, and
 // the file put in place whole (written, flushed to the disk, renamed).
 void BM_SaveDesign(benchmark::State& state) {
-    HeadlessRun program(kToday, Counties());
-    DesignFileReading reading = ReadDesignFile(ExamplePath(static_cast<int>(state.range(0))));
-    const auto* file = std::get_if<DesignFile>(&reading);
-    Replay replay = file ? ReplayDesign(*file, kToday, Counties()) : Replay{};
-    if (!file || !replay.refusal.empty()) {
+    MemoryProgram run(Counties());
+    QtDesignStore store;
+    run.program.document().SetStore(&store);
+    QTemporaryDir folder;
+    const std::string target = folder.filePath("design.korvelle").toStdString();
+    QFile::copy(QString::fromStdString(ExamplePath(static_cast<int>(state.range(0)))), QString::fromStdString(target));
+    if (!run.program.document().OpenFile(target)) {
         state.SkipWithError("the example was refused");
         return;
     }
-    TakeOverReplay(program.program, *replay.run, file->stage);
-    QTemporaryDir folder;
-    QtDesignStore store;
-    const std::string target = folder.filePath("design.korvelle").toStdString();
+    FileStamp stamp;
     for (auto _ : state) {
-        const std::string failure = store.Write(target, DesignFileText(CaptureDesign(program.program)));
+        const std::string failure = store.Write(target, DesignFileText(CaptureDesign(run.program)), stamp);
         if (!failure.empty()) {
             state.SkipWithError(failure.c_str());
             return;

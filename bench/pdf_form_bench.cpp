@@ -11,6 +11,7 @@
 
 #include "designs.h"
 #include "print/design_form.h"
+#include "qt/form_page_setup.h"
 #include "qt/qt_page.h"
 #include "qt/qt_print_service.h"
 
@@ -46,7 +47,7 @@ void BM_FullDepthFormOnQtPagePdf(benchmark::State& state) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
         printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                          QtPrintService::FormMargins(8.5), QPageLayout::Inch));
+                                          FormMargins(8.5), QPageLayout::Inch));
         QtPage page(printer);
         PrintFullDepthForm(page, record, sheet, face, 12.0);
     }

@@ -50,52 +50,72 @@ install(FILES ${desktop_data}/${KORVELLE_APP_ID}.metainfo.xml DESTINATION ${CMAK
 install(FILES ${desktop_data}/korvelle-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME korvelle.xml)
 
-# The icon: the drawing for every size from 22 pixels up, and its own
-# pixel-aligned drawing at 16, rendered at build time by rsvg-convert
-# (librsvg2-bin), so that the pictures never lag behind the drawings.
-# Without rsvg-convert only the scalable drawing is installed.
-install(FILES ${desktop_data}/icons/${KORVELLE_APP_ID}.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The icons, in the hicolor theme: the program's (apps) and its design
+# files' (mimetypes, under the name the MIME type's <icon> gives).  Each is a
+# drawing for every size from 22 pixels up and its own pixel-aligned drawing
+# at 16, rendered at build time by rsvg-convert (librsvg2-bin), so that the
+# pictures never lag behind the drawings.  Without rsvg-convert only the
+# scalable drawings are installed.
+set(icon_sizes 16 22 24 32 48 64 128 256)
+set(icons "${KORVELLE_APP_ID}:apps" "application-x-korvelle-design:mimetypes")
 find_program(RSVG_CONVERT rsvg-convert)
+if(NOT RSVG_CONVERT)
+  message(WARNING "rsvg-convert not found (Debian package librsvg2-bin): the icons are installed only as SVG")
+endif()
+set(rendered)
+foreach(icon ${icons})
+  string(REPLACE ":" ";" icon "${icon}")
+  list(GET icon 0 name)
+  list(GET icon 1 context)
+  install(FILES ${desktop_data}/icons/${name}.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/${context})
+  if(RSVG_CONVERT)
+    foreach(size ${icon_sizes})
+      set(drawing ${desktop_data}/icons/${name}.svg)
+      if(size EQUAL 16)
+        set(drawing ${desktop_data}/icons/${name}-16.svg)
+      endif()
+      set(folder ${PROJECT_BINARY_DIR}/icons/hicolor/${size}x${size}/${context})
+      add_custom_command(OUTPUT ${folder}/${name}.png
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+        COMMAND ${RSVG_CONVERT} --width=${size} --height=${size} --output=${folder}/${name}.png ${drawing}
+        DEPENDS ${drawing} VERBATIM)
+      list(APPEND rendered ${folder}/${name}.png)
+    endforeach()
+  endif()
+endforeach()
 if(RSVG_CONVERT)
-  set(rendered)
-  foreach(size 16 22 24 32 48 64 128 256)
-    set(drawing ${desktop_data}/icons/${KORVELLE_APP_ID}.svg)
-    if(size EQUAL 16)
-      set(drawing ${desktop_data}/icons/${KORVELLE_APP_ID}-16.svg)
-    endif()
-    set(png ${PROJECT_BINARY_DIR}/icons/hicolor/${size}x${size}/apps/${KORVELLE_APP_ID}.png)
-    add_custom_command(OUTPUT ${png}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/hicolor/${size}x${size}/apps
-      COMMAND ${RSVG_CONVERT} --width=${size} --height=${size} --output=${png} ${drawing}
-      DEPENDS ${drawing} VERBATIM)
-    list(APPEND rendered ${png})
-  endforeach()
   add_custom_target(korvelle_icons ALL DEPENDS ${rendered})
   install(DIRECTORY ${PROJECT_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
-else()
-  message(WARNING "rsvg-convert not found (Debian package librsvg2-bin): the icon is installed only as SVG")
 endif()
 
-# Man pages, compressed as Debian's policy asks (gzip -9n: no name, no time).
+# Man pages, compressed as Debian's policy asks (gzip -9n: no name, no time),
+# their title line naming the version the build makes, whatever the page in
+# docs/ says.
 set(man_pages)
 foreach(program ${programs})
   set(page ${PROJECT_SOURCE_DIR}/docs/${program}.1)
   if(EXISTS ${page})
     set(gz ${PROJECT_BINARY_DIR}/man/${program}.1.gz)
+    set(versioned ${PROJECT_BINARY_DIR}/man/${program}.1)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${page})
+    file(READ ${page} text)
+    string(REGEX REPLACE "(\n\\.TH [^\n]*\")Korvelle [0-9.]+\"" "\\1Korvelle ${PROJECT_VERSION}\"" text "\n${text}")
+    string(SUBSTRING "${text}" 1 -1 text)
+    file(CONFIGURE OUTPUT ${versioned} CONTENT "${text}" @ONLY)
     add_custom_command(OUTPUT ${gz}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
-      COMMAND sh -c "gzip -9n < \"$1\" > \"$2\"" sh ${page} ${gz}
-      DEPENDS ${page} VERBATIM)
+      COMMAND sh -c "gzip -9n < \"$1\" > \"$2\"" sh ${versioned} ${gz}
+      DEPENDS ${versioned} VERBATIM)
     list(APPEND man_pages ${gz})
   endif()
 endforeach()
 add_custom_target(korvelle_man_pages ALL DEPENDS ${man_pages})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-# The documentation: the README, every page of docs/ with its pictures, the
-# example designs and the design files' schema.
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The documentation: the users' README (data/doc; the repository's README is
+# the developers'), every page of docs/ with its pictures, the example
+# designs and the design files' schema.
+install(FILES ${PROJECT_SOURCE_DIR}/data/doc/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
         FILES_MATCHING PATTERN "*.md" PATTERN "*.png")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples

@@ -9,6 +9,7 @@
 
 #include "fuzz_support.h"
 #include "ui/county_table.h"
+#include "ui/county_table_shape.h"
 
 namespace {
 

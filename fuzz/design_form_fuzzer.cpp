@@ -15,7 +15,7 @@
 #include "fuzz_support.h"
 #include "print/char_grid_page.h"
 #include "print/design_form.h"
-#include "print/utf8_text.h"
+#include "core/utf8.h"
 
 namespace {
 

@@ -11,14 +11,16 @@
 #include <string>
 #include <variant>
 
+#include "core/utf8.h"
 #include "file/design_file.h"
 #include "fuzz_support.h"
 #include "ui/data_screens.h"
 #include "ui/design_capture.h"
 #include "ui/design_document.h"
-#include "ui/design_replay.h"
 #include "ui/field_rules.h"
+#include "ui/memory_program.h"
 #include "ui/worksheets.h"
+#include "file/design_file_members.h"
 
 namespace {
 
@@ -26,17 +28,24 @@ using namespace korvelle;
 using korvelle::fuzz::Check;
 using korvelle::fuzz::Shown;
 
-constexpr CalendarDate kToday{2001, 12, 1};
-
 // One file, held in memory, that the open dialog always chooses.
 class OneFileStore : public DesignStore {
 public:
     explicit OneFileStore(std::string text) : text_(std::move(text)) {}
     std::optional<std::string> ChooseSaveFile(const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseOpenFile() override { return "fuzzed.korvelle"; }
-    std::string Write(const std::string&, const std::string&) override { return "read-only"; }
-    DesignFileReading Read(const std::string&) override { return ReadDesignFileText(text_); }
+    std::string Write(const std::string&, const std::string&, FileStamp&) override { return "read-only"; }
+    DesignFileReading Read(const std::string&, FileStamp&) override { return ReadDesignFileText(text_); }
+    std::optional<FileStamp> Stamp(const std::string&) override { return std::nullopt; }
     std::string Now() override { return "2001-12-01T00:00:00Z"; }
+    std::string Shown(const std::string& time) override { return time; }
+    std::optional<LockHolder> Lock(const std::string&) override { return std::nullopt; }
+    void Unlock() override {}
+    void WriteRecovery(const std::string&) override {}
+    void RemoveRecovery() override {}
+    std::vector<LeftRecovery> LeftRecoveries() override { return {}; }
+    void DiscardRecovery(const std::string&) override {}
+    void KeepRecoveryForLater(const std::string&) override {}
 
 private:
     std::string text_;
@@ -44,26 +53,13 @@ private:
 
 const std::vector<CountyEntry> kCounties = {{"APPLING", "4.0", "1.6"}, {"WORTH", "3.5", "1.4"}};
 
-// Every message the program shows, of any kind.
-class MessageCounter : public Desktop {
-public:
-    void Beep() override {}
-    void ShowMessage(const std::string& text, const std::string&, MessageStyle) override { messages.push_back(text); }
-    Answer Ask(const std::string&, const std::string&, Question kind) override {
-        return kind == Question::YesNo ? Answer::Yes : Answer::Discard;
-    }
-    void Quit() override {}
-    CalendarDate Today() override { return kToday; }
-    std::vector<std::string> messages;
-};
-
 // Texts the screens confirmed hold what the field rules let through.
 template <std::size_t N>
 void CheckConfirmed(std::span<const FieldRule* const> rules, const std::array<std::string, N>& texts) {
     for (std::size_t i = 0; i < N && i < rules.size(); ++i) {
         const FieldRule& rule = *rules[i];
         if (rule.maxLength > 0) {
-            Check(CharacterCount(texts[i]) <= static_cast<std::size_t>(rule.maxLength),
+            Check(Utf8Length(texts[i]) <= static_cast<std::size_t>(rule.maxLength),
                   "a confirmed text fits its field", Shown(texts[i]));
         }
         if (!rule.numeric()) continue;
@@ -74,6 +70,7 @@ void CheckConfirmed(std::span<const FieldRule* const> rules, const std::array<st
 }
 
 void CheckTaken(const DesignFile& file, Program& program) {
+    using korvelle::design_file::ForEachTypedText;
     const DesignRecord& record = program.record();
     // The stages follow the chain of screens: a stage past a screen is one
     // the designer reached through its CONTINUE.
@@ -89,10 +86,17 @@ void CheckTaken(const DesignFile& file, Program& program) {
     }
     const std::array<const FieldRule*, 3> designer = {&fields::kDesignerName, &fields::kComments, &fields::kDesignDate};
     for (std::size_t i = 0; i < file.designer.size(); ++i) {
-        Check(CharacterCount(file.designer[i]) <= static_cast<std::size_t>(designer[i]->maxLength),
+        Check(Utf8Length(file.designer[i]) <= static_cast<std::size_t>(designer[i]->maxLength),
               "a designer text fits its field", Shown(file.designer[i]));
     }
+    ForEachTypedText(file, [](std::string_view, std::string_view key, const std::string& text, bool) {
+        Check(!HoldsControlCharacter(text), "a design taken holds no control character", std::string(key));
+    });
     const DesignFile now = CaptureDesign(program);
+    // The acceptance is kept whatever the stage: current as the file says.
+    Check(now.accepted.has_value() == file.accepted.has_value() &&
+              (!now.accepted || now.accepted->current == file.accepted->current),
+          "the acceptance is kept, current or stale as the file says");
     Check(now.project == file.project && now.designData == file.designData && now.designer == file.designer,
           "the screens hold the file's texts");
     Check(now.stage == file.stage, "the program stands where the design was saved");
@@ -102,7 +106,7 @@ void CheckTaken(const DesignFile& file, Program& program) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    MessageCounter desktop;
+    QuietDesktop desktop;  // every message the program shows, of any kind
     korvelle::fuzz::FuzzWindows windows;
     DesignRecord record;
     Program program(record, desktop, windows);

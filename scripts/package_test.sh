@@ -94,10 +94,16 @@ expected=(
     /usr/share/doc/korvelle/examples/full-depth.korvelle
     /usr/share/doc/korvelle/examples/overlay.korvelle
 )
+# The program's icon and its design files' icon, each drawn and rendered.
 icon_sizes=(16 22 24 32 48 64 128 256)
+mime_icon=application-x-korvelle-design
+icon_pngs=()
+expected+=("/usr/share/icons/hicolor/scalable/mimetypes/$mime_icon.svg")
 for size in "${icon_sizes[@]}"; do
-    expected+=("/usr/share/icons/hicolor/${size}x$size/apps/$app.png")
+    icon_pngs+=("/usr/share/icons/hicolor/${size}x$size/apps/$app.png")
+    icon_pngs+=("/usr/share/icons/hicolor/${size}x$size/mimetypes/$mime_icon.png")
 done
+expected+=("${icon_pngs[@]}")
 # The programs the build installs (korvelle-cli too, where it is built), and
 # their manual pages.
 mapfile -t programs <build/package/installed-programs.txt
@@ -106,8 +112,8 @@ for program in "${programs[@]}"; do
     [ -f "docs/$program.1" ] && expected+=("/usr/share/man/man1/$program.1.gz")
 done
 for doc in docs/*.md; do expected+=("/usr/share/doc/korvelle/$(basename "$doc")"); done
-# The metainfo's screenshots, as pictures in the documentation.
-for picture in $(sed -n 's|.*<image>.*/\([^/]*\.png\)</image>.*|\1|p' data/desktop/$app.metainfo.xml); do
+# The guide's pictures beside it.
+for picture in $(grep -o '](images/[^)]*\.png)' docs/user-guide.md | sed 's|^](images/||; s|)$||'); do
     expected+=("/usr/share/doc/korvelle/images/$picture")
 done
 for file in "${expected[@]}"; do
@@ -117,10 +123,20 @@ done
 for file in "${files[@]}"; do
     [[ "$file" == /usr/* ]] || fail "$file lies outside /usr"
 done
-for size in "${icon_sizes[@]}"; do
-    [ "$(identify -format '%wx%h' "/usr/share/icons/hicolor/${size}x$size/apps/$app.png")" = "${size}x$size" ] ||
-        fail "the ${size}x$size icon is not $size pixels square"
+for png in "${icon_pngs[@]}"; do
+    size=$(basename "$(dirname "$(dirname "$png")")")
+    [ "$(identify -format '%wx%h' "$png")" = "$size" ] || fail "$png is not $size pixels"
 done
+
+step "the documentation is the users'"
+cmp -s data/doc/README.md /usr/share/doc/korvelle/README.md ||
+    fail "/usr/share/doc/korvelle/README.md is not the users' README (data/doc/README.md)"
+# Every link between the installed pages leads to an installed file.
+while IFS= read -r page; do
+    for link in $(grep -o '](\([^)#]*\)[^)]*)' "$page" | sed 's|^](||; s|[#)].*||' | grep -v '^[a-z]*:' | sort -u); do
+        [ -e "$(dirname "$page")/$link" ] || fail "$page links to $link, which is not installed"
+    done
+done < <(find /usr/share/doc/korvelle -name '*.md')
 
 step "versions"
 [ "$(/usr/bin/korvelle --version)" = "korvelle $version" ] ||
@@ -159,6 +175,8 @@ done
 [ "$(env -u XDG_CURRENT_DESKTOP HOME="$mime_home" XDG_DATA_DIRS=/usr/share \
     xdg-mime query default application/x-korvelle-design)" = $app.desktop ] ||
     fail "the desktop does not open design files with $app.desktop"
+grep -qF "<icon name=\"$mime_icon\"/>" /usr/share/mime/application/x-korvelle-design.xml ||
+    fail "the MIME database gives design files no icon named $mime_icon"
 
 step "the installed program opens a design file given to it as the desktop entry does"
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/$app.desktop)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Photographs every window of the real program on small screens, to look at
-# how each fits: 1024x768, and 1366x768 at a scale factor of 1.25.  One
-# design is taken through every screen by keyboard, so that the same steps
-# work whatever the windows' sizes and places.
+# Photographs every window of the real program, framed by a window manager
+# (openbox), to look at how each fits: on 1024x768, on 1366x768 at a scale
+# factor of 1.25, and on 1920x1080.  One design is taken through every screen
+# by keyboard, so that the same steps work whatever the windows' sizes and
+# places; the help window is opened on the structure entry screen.
 #   scripts/screenshots.sh [KORVELLE_BINARY] [OUTPUT_FOLDER]
 # Pictures go to OUTPUT_FOLDER/<screen>/NN-<window>.png (default:
 # build/default/screenshots).
@@ -67,6 +68,11 @@ session() {
     keys Tab
     type_text 8
     shot full-depth-entry
+    keys F1
+    window "Korvelle - Designer's guide" >/dev/null
+    shot help
+    keys Escape
+    window "Flexible Pavement Design - Proposed Pavement Structure" >/dev/null
     repeat_key Tab 8                            # past COURSE 5 and CONTINUE to the guidelines
     keys Return
     window "Flexible Pavement Design - SuperPave Mix Guidelines" >/dev/null
@@ -78,7 +84,7 @@ session() {
     keys Return                                 # ACCEPT
     window "Flexible Pavement Design" >/dev/null
     shot full-depth-print
-    keys Tab Return                             # MAIN MENU
+    keys Tab Tab Return                         # past PREVIEW to MAIN MENU
     window "Flexible Pavement Design - Main Menu" >/dev/null
     keys Down Return                            # DESIGN AN ASPHALT OVERLAY
 
@@ -98,13 +104,16 @@ session() {
     keys Return                                 # ACCEPT
     window "Flexible Pavement Design" >/dev/null
     shot overlay-print
-    keys Tab Tab Return                         # past PRINT to QUIT (MAIN MENU has the focus here)
+    keys Tab Tab Tab Return                     # past PRINT and PREVIEW to QUIT (MAIN MENU has the focus here)
     answer_quit_question
     program_ends
 }
 
-# Each screen in its own shell: the session's exit trap stops its Xvfb.
+# Each screen in its own shell: the session's exit trap stops its Xvfb and
+# window manager.
+export WINDOW_MANAGER=openbox
 SCREEN_SIZE=1024x768x24 QT_SCALE_FACTOR=1 bash -c "$(declare -f session); root='$root' binary='$binary' session '$out/1024x768'"
 SCREEN_SIZE=1366x768x24 QT_SCALE_FACTOR=1.25 \
     bash -c "$(declare -f session); root='$root' binary='$binary' session '$out/1366x768-scale-1.25'"
+SCREEN_SIZE=1920x1080x24 QT_SCALE_FACTOR=1 bash -c "$(declare -f session); root='$root' binary='$binary' session '$out/1920x1080'"
 echo "screenshots in $out"

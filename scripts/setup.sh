@@ -10,7 +10,7 @@ packages=(
   nlohmann-json3-dev python3-jsonschema libcli11-dev
   libbenchmark-dev time x11-utils
   fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool imagemagick poppler-utils
+  xvfb xauth xdotool imagemagick poppler-utils openbox
   clang libclang-rt-14-dev
   librsvg2-bin dpkg-dev lintian desktop-file-utils appstream
   shared-mime-info xdg-utils libfile-mimeinfo-perl file man-db

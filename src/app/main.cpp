@@ -1,7 +1,11 @@
 #include <QApplication>
 #include <QFile>
+#include <QTimer>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "core/design_record.h"
 #include "core/version.h"
@@ -57,9 +61,20 @@ int main(int argc, char* argv[]) {
     // and the titles are the screens' own.
     QApplication::setQuitOnLastWindowClosed(false);
     korvelle::LoadResources();
+    korvelle::QtDesktop desktop;
+
+    // The county table, or the program ends saying why: the county worksheet
+    // is built on it.  KORVELLE_COUNTY_TABLE names another table file (for
+    // tests).
+    std::string countyError;
+    const auto counties = korvelle::LoadCountyTable(std::getenv("KORVELLE_COUNTY_TABLE"), &countyError);
+    if (!counties) {
+        std::fprintf(stderr, "korvelle: county table: %s\n", countyError.c_str());
+        korvelle::ReportError(desktop, korvelle::CountyTableUnreadableMessage(countyError));
+        return 1;
+    }
 
     korvelle::DesignRecord record;  // the one design of this run
-    korvelle::QtDesktop desktop;
     korvelle::QtPrintService printing;  // the printers, font dialog and print dialog
     korvelle::QtDesignStore files;      // the design files and their dialogs
     korvelle::QtWindows windows;
@@ -78,18 +93,26 @@ int main(int argc, char* argv[]) {
         program.logic<korvelle::PrintScreen>(id).SetPrintService(&printing);
     }
 
-    QFile counties(":/counties.csv");
-    if (counties.open(QIODevice::ReadOnly)) {
-        if (auto table = korvelle::ParseCountyTable(counties.readAll().toStdString(), nullptr)) {
-            program.logic<korvelle::CountyWorksheet>(korvelle::ScreenId::CountyWorksheet).SetTable(*table);
-        }
-    }
+    program.logic<korvelle::CountyWorksheet>(korvelle::ScreenId::CountyWorksheet).SetTable(*counties);
 
     // SIGTERM and SIGINT end the run from the event loop, closing a dialog
     // that happens to be open, without a question: nobody may be there to
-    // answer it.
-    korvelle::SignalQuit quitOnSignal([&program](int) { program.QuitNow(); });
+    // answer it.  Unsaved changes stay in the recovery copy, offered at the
+    // next start.
+    korvelle::SignalQuit quitOnSignal([&program](int) {
+        program.document().SaveRecoveryCopyNow();
+        program.QuitNow();
+    });
+
+    // The recovery copy follows the design's changes once they stand still
+    // for a moment: a crash or a power cut loses at most a few seconds.
+    QTimer recovery;
+    QObject::connect(&recovery, &QTimer::timeout, [&program] { program.document().KeepRecoveryCopy(); });
+    recovery.start(std::chrono::milliseconds(korvelle::kRecoveryTick));
 
     program.Start();
+    // Designs left unsaved by a run that ended are offered once the start-up
+    // screen stands.
+    QTimer::singleShot(0, [&program] { program.document().OfferRecoveries(); });
     return QApplication::exec();
 }

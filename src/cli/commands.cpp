@@ -2,9 +2,12 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <filesystem>
+#include <cctype>
 #include <thread>
 
 #include "core/number_format.h"
+#include "core/number_text.h"
 #include "core/version.h"
 #include "design_options.h"
 #include "design_report.h"
@@ -12,8 +15,7 @@
 #include "print/char_grid_page.h"
 #include "print/design_form.h"
 #include "sweep.h"
-#include "ui/design_replay.h"
-#include "ui/structure_screens.h"
+#include "ui/design_rules.h"
 
 namespace korvelle {
 
@@ -21,16 +23,17 @@ namespace {
 
 constexpr const char* kProgram = "korvelle-cli";
 
-// "korvelle-cli: WHAT: reason" on standard error.
+// "korvelle-cli: WHAT: reason" on standard error, one line whatever a file
+// name or a text from a file holds.
 void Error(CliEnvironment& env, const std::string& what, const std::string& reason) {
-    env.err << kProgram << ": " << (what.empty() ? std::string() : what + ": ") << reason << '\n';
+    env.err << kProgram << ": " << (what.empty() ? std::string() : Escaped(what) + ": ") << Escaped(reason) << '\n';
 }
 
-// A design file read and replayed through the screens, or nothing after its
-// refusal has been reported.
+// A design file read and taken through the screens' rules, or nothing after
+// its refusal has been reported.
 struct OpenedDesign {
     DesignFile file;
-    Replay replay;
+    CheckedDesign checked;
 };
 std::optional<OpenedDesign> Open(CliEnvironment& env, const std::string& path) {
     DesignFileReading reading = ReadDesignFile(path);
@@ -39,12 +42,19 @@ std::optional<OpenedDesign> Open(CliEnvironment& env, const std::string& path) {
         return std::nullopt;
     }
     OpenedDesign opened{std::move(std::get<DesignFile>(reading)), {}};
-    opened.replay = ReplayDesign(opened.file, env.today, env.counties);
-    if (!opened.replay.refusal.empty()) {
-        Error(env, path, opened.replay.refusal);
+    opened.checked = CheckDesign(opened.file, env.counties);
+    if (opened.checked.refusal) {
+        Error(env, path, opened.checked.refusal->Text());
         return std::nullopt;
     }
     return opened;
+}
+
+// A stale acceptance's reason, inside a line.
+std::string StaleReason() {
+    std::string reason(kStaleAcceptanceMessage);
+    reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
 }
 
 enum class ShowFormat { Lines, Json, Csv };
@@ -58,7 +68,7 @@ int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat 
             code = kExitRefused;
             continue;
         }
-        const DesignSummary summary = Summarize(path, design->file, *design->replay.run);
+        const DesignSummary summary = Summarize(path, design->file, design->checked);
         switch (format) {
             case ShowFormat::Lines: env.out << SummaryLine(summary) << '\n'; break;
             case ShowFormat::Json: env.out << SummaryJson(summary) << '\n'; break;
@@ -69,45 +79,78 @@ int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat 
 }
 
 int Check(CliEnvironment& env, const std::vector<std::string>& files) {
-    int same = 0, differ = 0, refused = 0;
+    int same = 0, differ = 0, refused = 0, stale = 0;
     for (const std::string& path : files) {
         std::optional<OpenedDesign> design = Open(env, path);
         if (!design) {
             ++refused;
             continue;
         }
-        // A design saved on a data screen holds no results: replayed without
-        // refusal, it is the same.
-        const std::vector<ResultDifference>& differences = design->replay.differences;
+        // Every acceptance a file keeps is worked out again, whatever the
+        // stage; a design without one holds no results and is the same.
+        const std::optional<AcceptedStructure>& accepted = design->checked.accepted;
+        if (accepted && !accepted->current) {
+            env.out << Escaped(path) << ": " << StaleReason() << '\n';
+            ++stale;
+            continue;
+        }
+        const std::vector<ResultDifference>& differences = design->checked.differences;
         for (const ResultDifference& difference : differences) env.out << CheckLine(path, difference) << '\n';
         ++(differences.empty() ? same : differ);
     }
-    env.out << CheckTotals(same, differ, refused) << '\n';
-    return differ == 0 && refused == 0 ? kExitSuccess : kExitRefused;
+    env.out << CheckTotals(same, differ, refused, stale) << '\n';
+    return differ == 0 && refused == 0 && stale == 0 ? kExitSuccess : kExitRefused;
 }
 
 struct FormOptions {
     std::string file;
     std::string pdf;
     std::string face;
-    double size = 12.0;
+    std::string size = "12";
 };
 
-int Form(CliEnvironment& env, const FormOptions& options) {
+// The form's PDF file may replace a regular file, never the design it is made
+// from, another design file, or anything that is not a regular file (a
+// device such as /dev/full, a pipe, a folder): why not, or nothing.
+std::optional<std::string> OutputRefusal(const std::string& design, const std::string& output) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(output, error);
+    if (fs::exists(status)) {
+        if (fs::equivalent(design, output, error)) return "is the design file itself; the form is written to another file";
+        if (!fs::is_regular_file(status)) return "is not a regular file (a folder, a device or a pipe); the form is written only to a file";
+    }
+    std::string extension = fs::path(output).extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == kDesignFileExtension) return "ends in " + std::string(kDesignFileExtension) + ": a design file is never written over with a form";
+    return std::nullopt;
+}
+
+int Form(CliEnvironment& env, const FormOptions& options, bool pdfGiven) {
+    if (pdfGiven) {
+        if (auto refusal = OutputRefusal(options.file, options.pdf)) {
+            Error(env, options.pdf, *refusal);
+            return kExitUsage;
+        }
+    }
     std::optional<OpenedDesign> design = Open(env, options.file);
     if (!design) return kExitRefused;
-    HeadlessRun& run = *design->replay.run;
-    const std::optional<ScreenId> accepted = run.program.accepted();
+    const std::optional<AcceptedStructure>& accepted = design->checked.accepted;
     if (!accepted) {
         Error(env, options.file, "no structure was accepted, so the design has no form");
         return kExitRefused;
     }
-    const ResultSheet sheet = run.program.logic<ResultScreen>(*accepted).Displayed();
-    const FormKind kind = *accepted == ScreenId::OverlayResult ? FormKind::Overlay : FormKind::FullDepth;
+    if (!accepted->current) {
+        Error(env, options.file, StaleReason() + ", so no form is printed from it");
+        return kExitRefused;
+    }
+    const DesignRecord& record = design->checked.acceptedRecord;
+    const ResultSheet& sheet = accepted->sheet;
+    const FormKind kind = accepted->kind == StructureKind::Overlay ? FormKind::Overlay : FormKind::FullDepth;
     if (!options.pdf.empty()) {
-        const PdfRequest request{kind, run.record, sheet, options.pdf,
+        const PdfRequest request{kind, record, sheet, options.pdf,
                                  options.face.empty() ? std::nullopt : std::optional<std::string>(options.face),
-                                 options.size};
+                                 *ParseNumber(options.size)};
         if (auto failure = env.writePdf(request)) {
             Error(env, options.pdf, *failure);
             return kExitRefused;
@@ -118,9 +161,9 @@ int Form(CliEnvironment& env, const FormOptions& options) {
     CharGridPage page;
     constexpr double kGridPoints = 12.0;
     if (kind == FormKind::FullDepth) {
-        PrintFullDepthForm(page, run.record, sheet, "Courier", kGridPoints);
+        PrintFullDepthForm(page, record, sheet, "Courier", kGridPoints);
     } else {
-        PrintOverlayForm(page, run.record, sheet, "Courier", kGridPoints);
+        PrintOverlayForm(page, record, sheet, "Courier", kGridPoints);
     }
     for (int p = 0; p < page.PageCount(); ++p) {
         if (p > 0) env.out << '\f';
@@ -130,18 +173,18 @@ int Form(CliEnvironment& env, const FormOptions& options) {
 }
 
 int Sn(CliEnvironment& env, const DesignTexts& texts) {
-    const Replay replay = ReplayDesign(DataScreensFile(texts), env.today, env.counties);
-    if (!replay.refusal.empty()) {
-        Error(env, "", replay.refusal);
+    const CheckedDesign checked = CheckDesign(DataScreensFile(texts), env.counties);
+    if (checked.refusal) {
+        Error(env, "", checked.refusal->Text());
         return kExitRefused;
     }
-    const DesignRecord& record = replay.run->record;
+    const DesignRecord& record = checked.record;
     // The screens ask before going on with such values; the command goes on
     // and says so.
-    for (const std::string& warning : UnusualValues(texts, record)) Error(env, "warning", warning);
+    for (const UnusualValue& unusual : checked.unusual) Error(env, "warning", UnusualWarning(unusual));
     env.out << "Mean AADT: " << FormatNumber(record.meanAadt, "##,###") << " vpd\n"
             << "Daily loads: " << FormatNumber(record.dailyLoads, "##,###") << '\n'
-            << "Design loading: " << FormatNumber(record.designLoading, "###,###,###") << '\n'
+            << "Design loading: " << FormatNumber(record.designLoading, kDesignLoadingPattern) << '\n'
             << "Required SN: " << FormatNumber(record.requiredSn, "0.00") << '\n';
     return kExitSuccess;
 }
@@ -179,13 +222,13 @@ int Sweep(CliEnvironment& env, const DesignTexts& texts, const SweepOptions& opt
         return kExitUsage;
     }
     SweepGrid grid{std::move(axes[0]), axes.size() > 1 ? std::optional<SweepAxis>(std::move(axes[1])) : std::nullopt};
-    if (static_cast<double>(grid.rows.texts.size()) * static_cast<double>(grid.ColumnCount()) >
+    if (static_cast<double>(grid.rows.count) * static_cast<double>(grid.ColumnCount()) >
         static_cast<double>(kMaxSweepPoints)) {
         Error(env, "sweep",
-              "the grid has " + FormatNumber(static_cast<std::int64_t>(grid.rows.texts.size() * grid.ColumnCount()),
-                                             "###,###,###") +
-                  " points, more than the " +
-                  FormatNumber(static_cast<std::int64_t>(kMaxSweepPoints), "###,###,###") + " a sweep computes");
+              "the grid has " + FormatNumber(static_cast<std::int64_t>(grid.PointCount()),
+                                             kCountPattern) +
+                  " points, more than the " + FormatNumber(static_cast<std::int64_t>(kMaxSweepPoints), kCountPattern) +
+                  " a sweep computes");
         return kExitUsage;
     }
 
@@ -194,9 +237,9 @@ int Sweep(CliEnvironment& env, const DesignTexts& texts, const SweepOptions& opt
     DesignRecord base;
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (swept[i]) continue;
-        if (auto refusal = FieldRefusal(all[i], texts[i])) {
+        if (auto refusal = ValueRefusal(*all[i].rule, texts[i])) {
             Error(env, "--" + std::string(all[i].name) + " " + texts[i],
-                  std::string(all[i].rule->caption) + ": " + *refusal);
+                  std::string(all[i].rule->caption) + ": " + std::string(*refusal));
             return kExitRefused;
         }
         StoreField(*all[i].rule, *ConvertField(*all[i].rule, texts[i]), base);
@@ -206,11 +249,12 @@ int Sweep(CliEnvironment& env, const DesignTexts& texts, const SweepOptions& opt
     const unsigned threads = options.threads > 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
     const SweepFormat format = options.csv ? SweepFormat::Csv : SweepFormat::Table;
     const SnSearch search = options.search == "every-trial" ? SnSearch::EveryTrial : SnSearch::PassSureTrials;
-    const SweepOutput output = RunSweep(grid, base, format, threads, search);
-    env.out << output.text;
+    SweepOutput output;
+    output.refused = WriteSweep(grid, base, format, threads, search, env.out);
     // A table's notes follow it after an empty line; a CSV file stays a table
     // and its notes go to standard error.
     const std::vector<std::string> notes = SweepFootnotes(output, format);
+    env.out.flush();  // the table before its notes, where both go to one place
     if (!notes.empty() && !options.csv) env.out << '\n';
     for (const std::string& note : notes) (options.csv ? env.err : env.out) << note << '\n';
     return kExitSuccess;
@@ -239,13 +283,26 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     FormOptions form;
     CLI::App* formCommand = app.add_subcommand("form", "The design form as text, or as a PDF file");
     formCommand->add_option("FILE", form.file, "A design file with an accepted structure")->required();
-    CLI::Option* pdf = formCommand->add_option("--pdf", form.pdf, "Write the form as a PDF file OUT")->type_name("OUT");
+    const CLI::Validator notEmpty([](std::string& text) { return text.empty() ? std::string("must not be empty") : std::string(); },
+                                  "");
+    const CLI::Validator points(
+        [](std::string& text) {
+            // A plain decimal number, as every field takes one: no hexadecimal, no "nan".
+            const std::optional<double> value = ParseNumber(text);
+            return value && *value >= 1.0 && *value <= 144.0 ? std::string()
+                                                              : "must be a number of points from 1 to 144";
+        },
+        "");
+    CLI::Option* pdf = formCommand->add_option("--pdf", form.pdf, "Write the form as a PDF file OUT")
+                           ->type_name("OUT")
+                           ->check(notEmpty);
     formCommand->add_option("--face", form.face, "The font face of the PDF (default: Courier, as PRINT offers)")
         ->type_name("NAME")
+        ->check(notEmpty)
         ->needs(pdf);
     formCommand->add_option("--size", form.size, "The font size of the PDF in points, 1 to 144")
         ->type_name("POINTS")
-        ->check(CLI::Range(1.0, 144.0))
+        ->check(points)
         ->needs(pdf)
         ->capture_default_str();
 
@@ -265,6 +322,20 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
         ->check(CLI::IsMember({"pass-sure", "every-trial"}))
         ->capture_default_str();
 
+    // A first word that is no command and no option is a command mistyped.
+    if (argc > 1 && argv[1][0] != '-') {
+        std::string names;
+        bool known = false;
+        for (CLI::App* command : app.get_subcommands({})) {
+            names += (names.empty() ? "" : ", ") + command->get_name();
+            known = known || command->check_name(argv[1]);
+        }
+        if (!known) {
+            Error(env, "", "unknown command \"" + std::string(argv[1]) + "\"; the commands are " + names);
+            env.err << "Run with --help for more information.\n";
+            return kExitUsage;
+        }
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -281,7 +352,7 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
 
     if (show->parsed()) return Show(env, showFiles, json ? ShowFormat::Json : csv ? ShowFormat::Csv : ShowFormat::Lines);
     if (check->parsed()) return Check(env, checkFiles);
-    if (formCommand->parsed()) return Form(env, form);
+    if (formCommand->parsed()) return Form(env, form, pdf->count() > 0);
     if (sn->parsed()) return Sn(env, snTexts);
     return Sweep(env, sweepTexts, sweepOptions);
 }

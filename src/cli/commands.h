@@ -18,6 +18,7 @@ namespace korvelle {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitRefused = 1;  // a design refused, differing, or not computed
 inline constexpr int kExitUsage = 2;    // the command line itself is wrong
+inline constexpr int kExitOutput = 3;   // standard output could not be written
 
 // A design form to write as a PDF file.
 struct PdfRequest {

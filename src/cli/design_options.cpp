@@ -62,12 +62,23 @@ DesignFile DataScreensFile(const DesignTexts& texts) {
     return file;
 }
 
-std::optional<std::string> FieldRefusal(const DesignOption& option, std::string_view text) {
-    if (text.empty()) return std::string(kRequiredMessage);
-    const std::optional<FieldValue> value = ConvertField(*option.rule, text);
-    if (!value) return std::string(kNumberNeededMessage);
-    if (Impossible(*option.rule, *value)) return std::string(kRangeMessage);
-    return std::nullopt;
+namespace {
+
+std::string Warning(const DesignOption& option, const std::string& text, const std::string& normalRange) {
+    return "--" + std::string(option.name) + " " + text + ": " + std::string(option.rule->caption) +
+           " outside its normal range (" + normalRange + ")";
+}
+
+}  // namespace
+
+std::string UnusualWarning(const UnusualValue& unusual) {
+    for (const DesignOption& option : kOptions) {
+        const ScreenId screen = option.screen == kProject ? ScreenId::ProjectInformation : ScreenId::DesignData;
+        if (screen == unusual.screen && static_cast<int>(option.field) == unusual.control) {
+            return Warning(option, unusual.text, unusual.normalRange);
+        }
+    }
+    return unusual.Line();
 }
 
 std::vector<std::string> UnusualValues(const DesignTexts& texts, const DesignRecord& limits,
@@ -78,8 +89,7 @@ std::vector<std::string> UnusualValues(const DesignTexts& texts, const DesignRec
         const FieldRule& rule = *kOptions[i].rule;
         const std::optional<FieldValue> value = ConvertField(rule, texts[i]);
         if (!value || !OutsideNormalRange(rule, *value, limits)) continue;
-        warnings.push_back("--" + std::string(kOptions[i].name) + " " + texts[i] + ": " + std::string(rule.caption) +
-                           " outside its normal range (" + NormalRangeText(rule, limits) + ")");
+        warnings.push_back(Warning(kOptions[i], texts[i], NormalRangeText(rule, limits)));
     }
     return warnings;
 }

@@ -10,7 +10,7 @@
 
 #include "core/design_record.h"
 #include "file/design_file.h"
-#include "ui/field_rules.h"
+#include "ui/design_rules.h"
 
 namespace CLI {
 class App;
@@ -50,11 +50,6 @@ std::array<CLI::Option*, kDesignOptionCount> AddDesignOptions(CLI::App& command,
 // replaying it confirms both screens through their own CONTINUE.
 DesignFile DataScreensFile(const DesignTexts& texts);
 
-// The per-field checks CONTINUE makes, on one option's text: the screen's
-// message for a text that is not a number the field holds, or a value no
-// design can have; nothing when the text passes.
-std::optional<std::string> FieldRefusal(const DesignOption& option, std::string_view text);
-
 // One warning per option whose value lies outside its field's normal range
 // (the values the screens ask about before going on with them):
 // "--trucks 40: 24-HOUR TRUCK % outside its normal range (above 0 to 100)".
@@ -62,5 +57,7 @@ std::optional<std::string> FieldRefusal(const DesignOption& option, std::string_
 // text is not a number are passed over, as are the options `skip` marks.
 std::vector<std::string> UnusualValues(const DesignTexts& texts, const DesignRecord& limits,
                                        const std::array<bool, kDesignOptionCount>& skip = {});
+// The same warning for a value the rules found outside its normal range.
+std::string UnusualWarning(const UnusualValue& unusual);
 
 }  // namespace korvelle

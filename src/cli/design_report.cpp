@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/number_format.h"
-#include "ui/structure_screens.h"
+#include "core/utf8.h"
 
 namespace korvelle {
 
@@ -34,29 +34,56 @@ std::string InLine(const std::string& what) {
 
 }  // namespace
 
-DesignSummary Summarize(const std::string& file, const DesignFile& design, HeadlessRun& run) {
+std::string Escaped(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::string_view character : Utf8Characters(text)) {
+        const auto byte = static_cast<unsigned char>(character[0]);
+        if (character.size() == 1 && (byte < 0x20 || byte == 0x7F || byte >= 0x80)) {
+            switch (byte) {
+                case '\n': shown += "\\n"; break;
+                case '\t': shown += "\\t"; break;
+                case '\r': shown += "\\r"; break;
+                default: shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF]; break;
+            }
+        } else if (HoldsControlCharacter(character)) {  // U+0080 to U+009F
+            const auto second = static_cast<unsigned char>(character[1]);
+            shown += std::string("\\u00") + kHex[second >> 4] + kHex[second & 0xF];
+        } else if (character == "\\") {
+            shown += "\\\\";
+        } else {
+            shown += character;
+        }
+    }
+    return shown;
+}
+
+DesignSummary Summarize(const std::string& file, const DesignFile& design, const CheckedDesign& checked) {
     DesignSummary summary{file, design.project[0], kNothing, kNothing, kNothing, kNothing, kNothing, kNothing};
     // The required SN exists once the design data screen has been confirmed.
     if (design.stage >= DesignStage::DesignerInformation) {
-        summary.designLoading = FormatNumber(run.record.designLoading, "###,###,###");
-        summary.requiredSn = FormatNumber(run.record.requiredSn, "0.00");
+        summary.designLoading = FormatNumber(checked.record.designLoading, kDesignLoadingPattern);
+        summary.requiredSn = FormatNumber(checked.record.requiredSn, "0.00");
     }
-    if (const std::optional<ScreenId> accepted = run.program.accepted()) {
-        const ResultSheet sheet = run.program.logic<ResultScreen>(*accepted).Displayed();
-        summary.structure = *accepted == ScreenId::OverlayResult ? "overlay" : "full-depth";
-        summary.requiredSn = sheet.requiredSn;
-        summary.proposedSn = sheet.proposedSn;
-        summary.difference = sheet.difference;
-        summary.verdict = sheet.verdict;
+    if (const std::optional<AcceptedStructure>& accepted = checked.accepted) {
+        summary.structure = accepted->kind == StructureKind::Overlay ? "overlay" : "full-depth";
+        summary.designLoading = accepted->designLoading;
+        summary.requiredSn = accepted->sheet.requiredSn;
+        summary.proposedSn = accepted->sheet.proposedSn;
+        summary.difference = accepted->sheet.difference;
+        summary.verdict = accepted->sheet.verdict;
+        summary.stale = !accepted->current;
     }
     return summary;
 }
 
 std::string SummaryLine(const DesignSummary& s) {
-    std::string line = s.file + ": project " + (s.projectNumber.empty() ? std::string("(blank)") : s.projectNumber) +
+    std::string line = Escaped(s.file) + ": project " + (s.projectNumber.empty() ? std::string("(blank)") : Escaped(s.projectNumber)) +
                        ", design loading " + s.designLoading + ", required SN " + s.requiredSn + ", ";
     if (s.structure == kNothing) return line + "structure -";
-    return line + s.structure + ", proposed SN " + s.proposedSn + ", " + s.difference + " " + s.verdict;
+    line += s.structure + ", proposed SN " + s.proposedSn + ", " + s.difference + " " + s.verdict;
+    return s.stale ? line + " (stale)" : line;
 }
 
 std::string SummaryJson(const DesignSummary& s) {
@@ -70,6 +97,7 @@ std::string SummaryJson(const DesignSummary& s) {
     object["proposedSn"] = value(s.proposedSn);
     object["difference"] = value(s.difference);
     object["verdict"] = value(s.verdict);
+    object["current"] = s.structure == kNothing ? nlohmann::json() : nlohmann::json(!s.stale);
     return object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
@@ -79,8 +107,10 @@ std::string SummaryCsvHeader() {
 
 std::string SummaryCsv(const DesignSummary& s) {
     std::string row;
+    // A stale acceptance's verdict says so.
+    const std::string verdict = s.stale ? s.verdict + " (stale)" : s.verdict;
     for (const std::string* field : {&s.file, &s.projectNumber, &s.designLoading, &s.requiredSn, &s.structure,
-                                     &s.proposedSn, &s.difference, &s.verdict}) {
+                                     &s.proposedSn, &s.difference, &verdict}) {
         if (!row.empty() || field != &s.file) row += ',';
         row += *field == kNothing ? std::string() : CsvField(*field);
     }
@@ -89,14 +119,15 @@ std::string SummaryCsv(const DesignSummary& s) {
 
 std::string CheckLine(const std::string& file, const ResultDifference& difference) {
     auto shown = [](const std::string& text) { return text.empty() ? std::string("(blank)") : text; };
-    return file + ": " + InLine(difference.what) + " saved " + shown(difference.saved) + ", now " +
-           shown(difference.now);
+    return Escaped(file) + ": " + InLine(difference.what) + " saved " + Escaped(shown(difference.saved)) + ", now " +
+           Escaped(shown(difference.now));
 }
 
-std::string CheckTotals(int same, int differ, int refused) {
-    const int all = same + differ + refused;
+std::string CheckTotals(int same, int differ, int refused, int stale) {
+    const int all = same + differ + refused + stale;
     return std::to_string(all) + (all == 1 ? " design: " : " designs: ") + std::to_string(same) + " same, " +
-           std::to_string(differ) + " differ, " + std::to_string(refused) + " refused";
+           std::to_string(differ) + " differ, " + (stale > 0 ? std::to_string(stale) + " stale, " : std::string()) +
+           std::to_string(refused) + " refused";
 }
 
 }  // namespace korvelle

@@ -6,14 +6,13 @@
 
 #include "print/font_choice.h"
 #include "qt/form_document.h"
-#include "qt/qt_print_service.h"
+#include "qt/form_page_setup.h"
 #include "qt/whole_file.h"
 
 namespace korvelle {
 
 std::optional<std::string> WritePdfForm(const PdfRequest& request) {
-    QtPrintService printing;
-    const std::vector<std::string> faces = printing.PrinterFaces();
+    const std::vector<std::string> faces = InstalledFaces();
     FontChoice font{{}, request.size};
     if (request.face) {
         // A face the system does not have would print in some other face.
@@ -23,12 +22,12 @@ std::optional<std::string> WritePdfForm(const PdfRequest& request) {
     } else if (auto courier = PreselectedFace(faces)) {
         font.face = *courier;
     } else {
-        font.face = printing.CourierSubstitute();
+        font.face = CourierSubstitute();
     }
 
     QByteArray pdf;
     try {
-        pdf = FormPdf(QtPrintService::LetterFormLayout(), FormJob{request.kind, font, request.record, request.sheet});
+        pdf = FormPdf(LetterFormLayout(), FormJob{request.kind, font, request.record, request.sheet});
     } catch (const std::exception& error) {
         return std::string("the form could not be made: ") + error.what();
     }

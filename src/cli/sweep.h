@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -19,10 +20,16 @@ inline constexpr std::size_t kMaxSweepPoints = 10'000'000;
 
 // The values one option takes in a sweep, as texts typed into its field:
 // FROM, FROM + STEP, ... up to TO, each with as many decimals as FROM and
-// STEP have.
+// STEP have.  The texts are made as they are needed, never held all at once.
 struct SweepAxis {
     std::size_t option = 0;  // in DesignOptions()
-    std::vector<std::string> texts;
+    double from = 0.0;
+    double step = 1.0;
+    std::size_t count = 0;  // values
+    int decimals = 0;
+
+    // Value i as typed: FROM + i x STEP.
+    std::string Text(std::size_t i) const;
 };
 
 // Reads "FROM:TO:STEP"; why not, when the text is not such a range (a step
@@ -40,8 +47,8 @@ bool IsSweepRange(std::string_view text);
 struct SweepGrid {
     SweepAxis rows;
     std::optional<SweepAxis> columns;
-    std::size_t ColumnCount() const { return columns ? columns->texts.size() : 1; }
-    std::size_t PointCount() const { return rows.texts.size() * ColumnCount(); }
+    std::size_t ColumnCount() const { return columns ? columns->count : 1; }
+    std::size_t PointCount() const { return rows.count * ColumnCount(); }
 };
 
 enum class SweepFormat { Table, Csv };
@@ -51,8 +58,15 @@ struct SweepOutput {
     std::map<std::string, std::size_t> refused;  // reason -> points
 };
 
-// Computes and formats the sweep over `threads` threads (at least 1), each
-// taking whole rows; the output is the same whatever the number.
+// Computes the sweep over `threads` threads (at least 1), each taking whole
+// rows, and writes the table or CSV to `out` a block of rows at a time, in
+// order, so that memory stays bounded however many rows there are; the
+// output is the same whatever the number of threads.  The points refused,
+// by reason.
+std::map<std::string, std::size_t> WriteSweep(const SweepGrid& grid, const DesignRecord& base, SweepFormat format,
+                                              unsigned threads, SnSearch search, std::ostream& out);
+
+// The same, into a text.
 SweepOutput RunSweep(const SweepGrid& grid, const DesignRecord& base, SweepFormat format, unsigned threads,
                      SnSearch search = SnSearch::PassSureTrials);
 

@@ -18,6 +18,12 @@ namespace korvelle {
 // without required digits prints nothing for a value that rounds to zero, and
 // a minus sign is never printed before a zero ("-0.00" never appears).
 std::string FormatNumber(double value, std::string_view pattern);
+
+// The design loading as every screen, form, file and command shows it:
+// "1,000,100".  Counts read by people (pages, points) are grouped the same.
+inline constexpr std::string_view kDesignLoadingPattern = "###,###,###";
+inline constexpr std::string_view kCountPattern = "###,###,###";
+
 std::string FormatNumber(float value, std::string_view pattern);
 std::string FormatNumber(std::int32_t value, std::string_view pattern);
 std::string FormatNumber(std::int64_t value, std::string_view pattern);

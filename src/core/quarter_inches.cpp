@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "number_format.h"
+#include "number_text.h"
+#include "structure_evaluation.h"
 
 namespace korvelle {
 
@@ -15,6 +17,12 @@ int NearestQuarterInches(double inches, int least, int greatest) {
     if (!(quarters >= least)) return least;  // NaN too
     if (quarters > greatest) return greatest;
     return static_cast<int>(quarters);
+}
+
+std::optional<int> QuarterInchesOf(std::string_view text) {
+    const std::optional<double> inches = ParseNumber(text);
+    if (!inches) return std::nullopt;
+    return NearestQuarterInches(*inches, 0, kMostQuarterInches);
 }
 
 std::optional<int> ExactQuarterInches(double inches) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace korvelle {
 
@@ -15,9 +16,14 @@ inline constexpr int kQuarterInchesPerInch = 4;
 double QuarterInchesToInches(int quarterInches);
 
 // The whole count of quarter inches nearest a thickness in inches, halves
-// rounded away from zero, kept within least..greatest: where a scroll bar
-// stands for a typed thickness.  A value that is not a number gives least.
+// rounded away from zero, kept within least..greatest.  A value that is not
+// a number gives least.
 int NearestQuarterInches(double inches, int least, int greatest);
+
+// A thickness text in whole quarter inches, the nearest, from 0 to the
+// thickest course an evaluation takes (where a course's scroll bar stands
+// for it); nothing when the text is not a number.
+std::optional<int> QuarterInchesOf(std::string_view text);
 
 // The count of quarter inches a thickness is exactly; nothing when it is
 // not a whole number of quarter inches or lies beyond +-1,000,000 inches.

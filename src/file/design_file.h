@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,15 @@ inline constexpr std::string_view kDesignFileExtension = ".korvelle";
 inline constexpr std::string_view kDesignFileFormat = "korvelle-design";
 inline constexpr int kDesignFileVersion = 1;
 inline constexpr std::size_t kMaxDesignFileBytes = std::size_t{1} << 20;
+inline constexpr std::string_view kTooLargeReason = "larger than 1 MiB";
+
+// The typed fields of the three data screens, in their Enter order.
+inline constexpr std::size_t kProjectFields = 9;
+inline constexpr std::size_t kDesignDataFields = 7;
+inline constexpr std::size_t kDesignerFields = 3;
+using ProjectTexts = std::array<std::string, kProjectFields>;
+using DesignDataTexts = std::array<std::string, kDesignDataFields>;
+using DesignerTexts = std::array<std::string, kDesignerFields>;
 
 // One course row of a structure entry screen.
 struct CourseRow {
@@ -47,6 +57,11 @@ inline constexpr std::size_t kExistingCourses = 3;  // courses of the existing p
 // kOverlayCourses + kExistingCourses for an overlay.
 struct AcceptedStructure {
     StructureKind kind = StructureKind::FullDepth;
+    // Whether the entries it was computed from (the traffic and years, the
+    // design data, the accepted structure's courses) still stand as the file
+    // holds them.  A stale acceptance is kept for the record, as computed,
+    // but no form is printed from it.
+    bool current = true;
     std::string designLoading;  // as the design form prints it: "1,000,100"
     ResultSheet sheet;
 
@@ -59,12 +74,12 @@ struct DesignFile {
     // Project information screen, in its field order: project number, P.I.
     // no., county, description, initial year, initial traffic, final year,
     // final traffic, truck %.
-    std::array<std::string, 9> project;
+    ProjectTexts project;
     // Design data screen: LDF, terminal serviceability, soil support, regional
     // factor, single-unit ESAL, multiple-unit ESAL, representative ESAL.
-    std::array<std::string, 7> designData;
+    DesignDataTexts designData;
     // Designer information screen: name and title, comments, date.
-    std::array<std::string, 3> designer;
+    DesignerTexts designer;
     // 0 urban design, 1 road design, 2 district, 3 consultant design (major),
     // 4 consultant design (minor).
     int office = 0;
@@ -118,8 +133,22 @@ std::string DesignFileText(const DesignFile& file);
 DesignFileReading ReadDesignFileText(std::string_view text);
 
 // Reads a design file: refuses a file that cannot be read (with the system's
-// reason) or is larger than kMaxDesignFileBytes before reading its text.
-DesignFileReading ReadDesignFile(const std::string& path);
+// reason), and reads no more than one byte beyond kMaxDesignFileBytes, so that
+// a larger file is refused as ReadDesignFileText refuses its text.
+// `bytes`, when given, receives the file's bytes as read.
+DesignFileReading ReadDesignFile(const std::string& path, std::string* bytes = nullptr);
+
+// What a file on the disk held when it was opened or saved, to tell later
+// whether another program has changed it since.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds since 1970, as the file system keeps it
+    std::string hash;           // of the bytes, in hexadecimal
+
+    // The same bytes: the same size and hash (a file only touched is the same).
+    bool SameContent(const FileStamp& other) const { return size == other.size && hash == other.hash; }
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
 
 // The file name a save dialog offers for a project number:
 // "STP-0021-02(037).korvelle".  Characters a file name cannot hold become

@@ -8,7 +8,7 @@ namespace korvelle {
 
 bool operator==(const AcceptedStructure& a, const AcceptedStructure& b) {
     auto fields = [](const AcceptedStructure& s) {
-        return std::tie(s.kind, s.designLoading, s.sheet.rows, s.sheet.requiredSn, s.sheet.proposedSn,
+        return std::tie(s.kind, s.current, s.designLoading, s.sheet.rows, s.sheet.requiredSn, s.sheet.proposedSn,
                         s.sheet.difference, s.sheet.verdict);
     };
     return fields(a) == fields(b);
@@ -48,15 +48,6 @@ std::optional<int> ListPosition(const CourseList& list, std::size_t row, std::st
         if (names[static_cast<std::size_t>(slice.MaterialAt(position) - 1)] == material) return position;
     }
     return std::nullopt;
-}
-
-std::string_view Utf8Prefix(std::string_view text, std::size_t bytes) {
-    if (text.size() <= bytes) return text;
-    // Step back from the cut over continuation bytes (10xxxxxx) to the start
-    // of the character the cut would split.
-    std::size_t cut = bytes;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    return text.substr(0, cut);
 }
 
 }  // namespace design_file

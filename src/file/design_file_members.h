@@ -25,19 +25,19 @@ struct TextGroup {
     std::array<std::string_view, N> keys;
 };
 
-inline constexpr TextGroup<9> kProjectTexts{
+inline constexpr TextGroup<kProjectFields> kProjectTexts{
     "project",
     &DesignFile::project,
     {"projectNumber", "piNumber", "county", "description", "initialYear", "initialTraffic", "finalYear",
      "finalTraffic", "truckPercent"}};
 
-inline constexpr TextGroup<7> kDesignDataTexts{
+inline constexpr TextGroup<kDesignDataFields> kDesignDataTexts{
     "designData",
     &DesignFile::designData,
     {"ldf", "terminalServiceability", "soilSupport", "regionalFactor", "singleUnitEsal", "multiUnitEsal",
      "representativeEsal"}};
 
-inline constexpr TextGroup<3> kDesignerTexts{"designer", &DesignFile::designer, {"name", "comments", "date"}};
+inline constexpr TextGroup<kDesignerFields> kDesignerTexts{"designer", &DesignFile::designer, {"name", "comments", "date"}};
 
 // A text held in a member of its own.  A text that may be null stands for
 // "none" when empty, and is written as null.
@@ -143,6 +143,9 @@ std::optional<int> ListPosition(const CourseList& list, std::size_t row, std::st
 
 inline constexpr std::string_view kAcceptedKey = "accepted";
 inline constexpr std::string_view kStructureKey = "structure";
+// Whether the acceptance is current; absent (as files written before it was
+// kept) reads as current.
+inline constexpr std::string_view kCurrentKey = "current";
 inline constexpr std::string_view kDesignLoadingKey = "designLoading";
 inline constexpr std::string_view kRowsKey = "rows";
 
@@ -186,9 +189,5 @@ const Entry* EntryNamed(const std::array<Entry, N>& table, std::string_view name
     }
     return nullptr;
 }
-
-// The longest prefix of a UTF-8 text within `bytes`, never splitting a
-// character.
-std::string_view Utf8Prefix(std::string_view text, std::size_t bytes);
 
 }  // namespace korvelle::design_file

@@ -1,5 +1,6 @@
 #include "design_file.h"
 #include "design_file_members.h"
+#include "core/utf8.h"
 
 namespace korvelle {
 
@@ -25,7 +26,7 @@ std::string DesignFileName(std::string_view projectNumber) {
     // A leading dot would hide the file.
     if (stem.front() == '.') stem.front() = '-';
     const std::size_t room = kMaxDesignFileNameBytes - kDesignFileExtension.size();
-    return std::string(design_file::Utf8Prefix(stem, room)) + std::string(kDesignFileExtension);
+    return std::string(Utf8Prefix(stem, room)) + std::string(kDesignFileExtension);
 }
 
 }  // namespace korvelle

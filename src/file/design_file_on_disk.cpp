@@ -11,15 +11,13 @@ namespace korvelle {
 
 namespace {
 
-constexpr std::string_view kTooLarge = "larger than 1 MiB";
-
 DesignFileRefusal Refused(const std::string& path, std::string reason) { return {path, std::move(reason)}; }
 
 std::string SystemReason(int error) { return std::strerror(error); }
 
 }  // namespace
 
-DesignFileReading ReadDesignFile(const std::string& path) {
+DesignFileReading ReadDesignFile(const std::string& path, std::string* bytes) {
     namespace fs = std::filesystem;
     // Only a regular file: opening a pipe or device would wait or read
     // without end.
@@ -29,21 +27,18 @@ DesignFileReading ReadDesignFile(const std::string& path) {
     if (error) return Refused(path, "cannot be read: " + error.message());
     if (status.type() == fs::file_type::directory) return Refused(path, "is a folder, not a design file");
     if (status.type() != fs::file_type::regular) return Refused(path, "is not a regular file");
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (error) return Refused(path, "cannot be read: " + error.message());
-    if (size > kMaxDesignFileBytes) return Refused(path, std::string(kTooLarge));
 
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!stream) return Refused(path, "cannot be read: " + SystemReason(errno));
-    // At most one byte beyond the limit, so that a file that grew since its
-    // size was taken is still refused without reading all of it.
+    // At most one byte beyond the limit: however large the file, no more is
+    // read than it takes to know that the text is too large for a design.
     std::string text(kMaxDesignFileBytes + 1, '\0');
     const std::size_t read = std::fread(text.data(), 1, text.size(), stream.get());
     if (std::ferror(stream.get())) return Refused(path, "cannot be read: " + SystemReason(errno));
-    if (read > kMaxDesignFileBytes) return Refused(path, std::string(kTooLarge));
     text.resize(read);
 
     DesignFileReading reading = ReadDesignFileText(text);
+    if (bytes) *bytes = std::move(text);
     if (auto* refusal = std::get_if<DesignFileRefusal>(&reading)) refusal->file = path;
     return reading;
 }

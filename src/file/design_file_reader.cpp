@@ -5,6 +5,7 @@
 
 #include "design_file.h"
 #include "design_file_members.h"
+#include "core/utf8.h"
 
 namespace korvelle {
 
@@ -43,25 +44,20 @@ std::optional<std::int64_t> WholeNumber(const Json& value) {
     return std::nullopt;
 }
 
-// Finds where the parser gave up: the byte it stopped at and what it said.
-class ErrorPosition : public nlohmann::json_sax<Json> {
+// Builds the document in one pass over the text and, when the text is not
+// JSON, keeps where the parser gave up: the byte it stopped at, counted from
+// 1, and what it said.  The position is taken here rather than from the
+// exception the parser hands over: a number beyond the range of a double
+// comes as an out-of-range exception, which carries no position.
+class DocumentBuilder : public nlohmann::detail::json_sax_dom_parser<Json> {
 public:
-    bool null() override { return true; }
-    bool boolean(bool) override { return true; }
-    bool number_integer(number_integer_t) override { return true; }
-    bool number_unsigned(number_unsigned_t) override { return true; }
-    bool number_float(number_float_t, const string_t&) override { return true; }
-    bool string(string_t&) override { return true; }
-    bool binary(binary_t&) override { return true; }
-    bool start_object(std::size_t) override { return true; }
-    bool key(string_t&) override { return true; }
-    bool end_object() override { return true; }
-    bool start_array(std::size_t) override { return true; }
-    bool end_array() override { return true; }
-    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& error) override {
+    explicit DocumentBuilder(Json& root) : json_sax_dom_parser(root, false) {}
+
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string& token, const Exception& error) {
         bytesRead = position;
         what = error.what();
-        return false;
+        return json_sax_dom_parser::parse_error(position, token, error);
     }
 
     std::size_t bytesRead = 0;  // counting the byte the parser stopped at
@@ -70,10 +66,8 @@ public:
 
 // Why a text is not JSON, and where: line and column counted from 1, the
 // column in characters.
-std::string BrokenText(std::string_view text) {
-    ErrorPosition error;
-    Json::sax_parse(text, &error);
-    const std::size_t at = std::min(error.bytesRead > 0 ? error.bytesRead - 1 : 0, text.size());
+std::string BrokenText(std::string_view text, const DocumentBuilder& parser) {
+    const std::size_t at = std::min(parser.bytesRead > 0 ? parser.bytesRead - 1 : 0, text.size());
     std::size_t line = 1;
     std::size_t column = 1;
     for (std::size_t i = 0; i < at; ++i) {
@@ -84,7 +78,7 @@ std::string BrokenText(std::string_view text) {
             ++column;
         }
     }
-    const bool utf8 = error.what.find("UTF-8") != std::string::npos;
+    const bool utf8 = parser.what.find("UTF-8") != std::string::npos;
     return std::string("not a design file: ") + (utf8 ? "the text is not valid UTF-8" : "the JSON text is broken") +
            " at line " + std::to_string(line) + ", column " + std::to_string(column);
 }
@@ -236,6 +230,13 @@ void ReadAccepted(Reader& reader, const Json& root, DesignFile& file) {
         for (const StructureName& entry : kStructureNames) names += (names.empty() ? "\"" : " or \"") + std::string(entry.name) + "\"";
         reader.Refuse("the member " + Joined(kAcceptedKey, kStructureKey) + " must be " + names);
     }
+    if (const Json* current = reader.Member(accepted, kAcceptedKey, kCurrentKey, true)) {
+        if (current->is_boolean()) {
+            out.current = current->get<bool>();
+        } else {
+            reader.Refuse("the member " + Joined(kAcceptedKey, kCurrentKey) + " must be true or false");
+        }
+    }
     reader.Text(accepted, kAcceptedKey, kDesignLoadingKey, out.designLoading);
     for (const SheetText& member : kSheetTexts) reader.Text(accepted, kAcceptedKey, member.key, out.sheet.*member.text);
     if (!kind) return;
@@ -271,9 +272,11 @@ void ReadAccepted(Reader& reader, const Json& root, DesignFile& file) {
 }  // namespace
 
 DesignFileReading ReadDesignFileText(std::string_view text) {
-    if (text.size() > kMaxDesignFileBytes) return Refused("larger than 1 MiB");
-    const Json root = Json::parse(text, nullptr, false);
-    if (root.is_discarded()) return Refused(BrokenText(text));
+    if (text.size() > kMaxDesignFileBytes) return Refused(std::string(kTooLargeReason));
+    Json document;
+    DocumentBuilder parser(document);
+    if (!Json::sax_parse(text, &parser)) return Refused(BrokenText(text, parser));
+    const Json& root = document;
 
     // Whether this is a design file at all, then whether this version reads it.
     const auto format = root.is_object() ? root.find(std::string(kFormatKey)) : root.end();

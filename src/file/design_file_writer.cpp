@@ -47,6 +47,7 @@ Json Structure(const std::array<CourseRow, Rows>& rows, const std::array<CourseL
 Json Accepted(const AcceptedStructure& accepted) {
     Json out = Json::object();
     out[std::string(kStructureKey)] = EntryFor(kStructureNames, accepted.kind).name;
+    out[std::string(kCurrentKey)] = accepted.current;
     PutText(out, kDesignLoadingKey, accepted.designLoading, false);
     for (const SheetText& member : kSheetTexts) PutText(out, member.key, accepted.sheet.*member.text, false);
     Json& rows = out[std::string(kRowsKey)] = Json::array();

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "utf8_text.h"
+#include "core/utf8.h"
 
 namespace korvelle {
 

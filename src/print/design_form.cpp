@@ -10,7 +10,7 @@
 
 #include "core/number_format.h"
 #include "print_items.h"
-#include "utf8_text.h"
+#include "core/utf8.h"
 
 namespace korvelle {
 
@@ -175,7 +175,7 @@ private:
         out_.Print({Item::Column(5), Item::Text("Total predicted design period loading ="),
                     Item::Number(record_.dailyLoads), Item::Text("*"),
                     Item::Number(std::int64_t{record_.finalYear} - record_.initialYear), Item::Text("* 365 = "),
-                    Item::Text(FormatNumber(record_.designLoading, "###,###,###")), Item::EndOfLine()});
+                    Item::Text(FormatNumber(record_.designLoading, kDesignLoadingPattern)), Item::EndOfLine()});
         EmptyLine();
     }
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/number_format.h"
-#include "utf8_text.h"
+#include "core/utf8.h"
 
 namespace korvelle {
 

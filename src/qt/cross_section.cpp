@@ -148,6 +148,182 @@ void Spread(std::vector<Label>& labels, double bottom) {
     }
 }
 
+// Where everything lies in the drawing, in pixels: the stack of bands, top
+// down, scaled to the structure's depth, and the labels' column beside it.
+struct StackGeometry {
+    int drawingWidth = 0;
+    int drawingHeight = 0;
+    int stackLeft = 0;
+    int labelLeft = 0;
+    double top = 0.0;            // the top of the first band drawn to scale
+    double pixelsPerInch = 0.0;
+    double bottom = 0.0;         // the bottom of the stack
+    std::vector<double> bandTop;
+    std::vector<double> bandBottom;
+};
+
+// A course laid by spread rate has no thickness that counts: it is drawn as
+// a thin band above the stack.
+double BandHeight(const CrossSectionLayer& layer, double pixelsPerInch) {
+    return layer.spreadRate ? kSpreadRateBand : layer.inches * pixelsPerInch;
+}
+
+StackGeometry LayOutStack(const CrossSectionModel& model, int drawingWidth, int drawingHeight) {
+    StackGeometry stack;
+    stack.drawingWidth = drawingWidth;
+    stack.drawingHeight = drawingHeight;
+    stack.stackLeft = kPreferredStackLeft * drawingWidth / kPreferredWidth;
+    stack.labelLeft = stack.stackLeft + kStackWidth + kLabelGap;
+
+    const bool spreadRateTop = model.layers.front().spreadRate;
+    stack.top = kMargin + (spreadRateTop ? kSpreadRateBand : 0);
+    const double available = drawingHeight - kMargin - stack.top;
+    stack.pixelsPerInch = model.totalInches > 0.0 ? std::min(kMostPixelsPerInch, available / model.totalInches)
+                                                  : kMostPixelsPerInch;
+    double y = stack.top;
+    for (const CrossSectionLayer& layer : model.layers) {
+        const double height = BandHeight(layer, stack.pixelsPerInch);
+        stack.bandTop.push_back(layer.spreadRate ? y - kSpreadRateBand : y);
+        stack.bandBottom.push_back(stack.bandTop.back() + height);
+        if (!layer.spreadRate) y += height;
+    }
+    stack.bottom = y;
+    return stack;
+}
+
+// Each band in its material's colour and texture, at least a pixel high.
+void DrawBands(QPainter& p, const CrossSectionModel& model, const StackGeometry& stack) {
+    for (std::size_t i = 0; i < model.layers.size(); ++i) {
+        const CrossSectionLayer& layer = model.layers[i];
+        const double height = BandHeight(layer, stack.pixelsPerInch);
+        const QRectF band(stack.stackLeft, stack.bandTop[i], kStackWidth, std::max(height, 1.0));
+        p.fillRect(band, Fill(layer));
+        if (Texture(layer.kind) != Qt::NoBrush) p.fillRect(band, QBrush(QColor(0, 0, 0, 60), Texture(layer.kind)));
+    }
+}
+
+// A line at the bottom of every course and the stack's outline.
+void DrawCourseBoundaries(QPainter& p, const CrossSectionModel& model, const StackGeometry& stack) {
+    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
+    p.setBrush(Qt::NoBrush);
+    for (std::size_t i = 0; i + 1 < model.layers.size(); ++i) {
+        // The parts of a split course meet at the zone's dashed line.
+        if (model.layers[i + 1].lowerPart) continue;
+        p.drawLine(QPointF(stack.stackLeft, stack.bandBottom[i]),
+                   QPointF(stack.stackLeft + kStackWidth, stack.bandBottom[i]));
+    }
+    p.drawRect(QRectF(stack.stackLeft, stack.bandTop.front(), kStackWidth, stack.bottom - stack.bandTop.front()));
+}
+
+// Whether a band is the first of the overlay or of the existing pavement.
+bool StartsGroup(const CrossSectionModel& model, std::size_t i) {
+    return i == 0 || model.layers[i].existing != model.layers[i - 1].existing;
+}
+
+// Overlay on existing pavement: a heavy line where they meet, wider than the
+// stack.
+void DrawOverlayOnExisting(QPainter& p, const CrossSectionModel& model, const StackGeometry& stack) {
+    for (std::size_t i = 1; i < model.layers.size(); ++i) {
+        if (!model.layers[i].existing || !StartsGroup(model, i)) continue;
+        p.setPen(QPen(Qt::black, 3));
+        p.drawLine(QPointF(stack.stackLeft - 8, stack.bandTop[i]),
+                   QPointF(stack.stackLeft + kStackWidth + 8, stack.bandTop[i]));
+    }
+}
+
+// A label of two lines for every band, centred on it where there is room,
+// and for an overlay a heading over each group (OVERLAY, EXISTING PAVEMENT).
+std::vector<Label> PlaceLabels(const CrossSectionModel& model, const StackGeometry& stack, bool overlay,
+                               int lineHeight) {
+    std::vector<Label> labels;
+    for (std::size_t i = 0; i < model.layers.size(); ++i) {
+        if (overlay && StartsGroup(model, i)) {
+            const QString heading = model.layers[i].existing ? "EXISTING PAVEMENT" : "OVERLAY";
+            labels.push_back({stack.bandTop[i] + lineHeight / 2.0, double(lineHeight), 0.0, -1, heading});
+        }
+        labels.push_back({(stack.bandTop[i] + stack.bandBottom[i]) / 2.0, 2.0 * lineHeight, 0.0,
+                          static_cast<int>(i), {}});
+    }
+    Spread(labels, stack.drawingHeight - 2);
+    return labels;
+}
+
+// The labels beside the stack, each band's joined to it by a leader line:
+// the material, then its thickness and coefficient.
+void DrawLabels(QPainter& p, const CrossSectionModel& model, const StackGeometry& stack,
+                const std::vector<Label>& labels, const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int lineHeight = metrics.height();
+    QFont bold = font;
+    bold.setBold(true);
+    const double labelWidth = stack.drawingWidth - stack.labelLeft;
+    for (const Label& label : labels) {
+        if (label.layer < 0) {
+            p.setFont(bold);
+            p.setPen(Qt::black);
+            p.drawText(QRectF(stack.labelLeft, label.top, labelWidth, label.height), Qt::AlignLeft | Qt::AlignVCenter,
+                       label.heading);
+            continue;
+        }
+        const CrossSectionLayer& layer = model.layers[label.layer];
+        const double anchor = (stack.bandTop[label.layer] + stack.bandBottom[label.layer]) / 2.0;
+        const double centre = label.top + label.height / 2.0;
+        const double stackRight = stack.stackLeft + kStackWidth;
+        p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+        p.setRenderHint(QPainter::Antialiasing, true);
+        QPainterPath leader(QPointF(stackRight + 2, anchor));
+        leader.lineTo(stackRight + 8, anchor);
+        leader.lineTo(stack.labelLeft - 6, centre);
+        leader.lineTo(stack.labelLeft - 2, centre);
+        p.drawPath(leader);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        const QRectF text(stack.labelLeft, label.top, labelWidth, lineHeight);
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                   metrics.elidedText(layer.material, Qt::ElideRight, stack.drawingWidth - stack.labelLeft));
+        p.setPen(QColor(0x40, 0x40, 0x40));
+        p.drawText(text.translated(0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, LabelDetail(layer));
+    }
+}
+
+// The bottom of the top asphalt zone, dashed across the stack and labelled
+// on its left; or, when the whole structure lies inside the zone, a note
+// saying so beside its bottom.
+void DrawTopAsphaltZone(QPainter& p, const CrossSectionModel& model, const StackGeometry& stack, const QFont& font) {
+    if (model.zoneDepth <= 0.0) return;
+    p.setFont(font);
+    const int lineHeight = QFontMetrics(font).height();
+    const QString depth = QString::fromStdString(FormatNumber(model.zoneDepth, "0.0"));
+    const QRectF notes(4, kMargin, stack.stackLeft - 20, stack.drawingHeight - 2 * kMargin);
+    const QColor zoneColour(0xb0, 0x1c, 0x1c);
+    p.setPen(zoneColour);
+    if (model.zoneDepth > model.totalInches + 1e-6) {
+        p.drawText(QRectF(notes.left(), stack.bottom - 4 * lineHeight, notes.width(), 4 * lineHeight),
+                   Qt::AlignRight | Qt::AlignBottom | Qt::TextWordWrap,
+                   "whole structure inside the top " + depth + " in. asphalt zone");
+        return;
+    }
+    const double zoneY = stack.top + model.zoneDepth * stack.pixelsPerInch;
+    // Across the stack on a white line, so that it shows on dark bands too.
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(QPointF(stack.stackLeft, zoneY), QPointF(stack.stackLeft + kStackWidth, zoneY));
+    p.setPen(QPen(zoneColour, 2, Qt::DashLine));
+    p.drawLine(QPointF(notes.left(), zoneY), QPointF(stack.stackLeft + kStackWidth + 6, zoneY));
+    p.setPen(zoneColour);
+    const QString text = "bottom of top " + depth + " in.\nasphalt zone";
+    const double height = 3 * lineHeight;
+    // Above the line where it fits, else below it.
+    if (zoneY - height - 2 >= 0) {
+        p.drawText(QRectF(notes.left(), zoneY - height - 2, notes.width(), height),
+                   Qt::AlignRight | Qt::AlignBottom | Qt::TextWordWrap, text);
+    } else {
+        p.drawText(QRectF(notes.left(), zoneY + 2, notes.width(), height),
+                   Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap, text);
+    }
+}
+
+
 }  // namespace
 
 CrossSectionView::CrossSectionView(const ResultScreen& screen, const DesignRecord& record, bool overlay,
@@ -174,119 +350,12 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
 
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
-    const QFontMetrics metrics(font());
-    QFont bold = font();
-    bold.setBold(true);
-
-    const int drawingWidth = width();
-    const int drawingHeight = height();
-    const int stackLeft = kPreferredStackLeft * drawingWidth / kPreferredWidth;
-    const int labelLeft = stackLeft + kStackWidth + kLabelGap;
-
-    const bool spreadRateTop = model.layers.front().spreadRate;
-    const double top = kMargin + (spreadRateTop ? kSpreadRateBand : 0);
-    const double available = drawingHeight - kMargin - top;
-    const double scale =
-        model.totalInches > 0.0 ? std::min(kMostPixelsPerInch, available / model.totalInches) : kMostPixelsPerInch;
-
-    // Bands, top down.
-    std::vector<double> bandTop(model.layers.size());
-    std::vector<double> bandBottom(model.layers.size());
-    double y = top;
-    for (std::size_t i = 0; i < model.layers.size(); ++i) {
-        const CrossSectionLayer& layer = model.layers[i];
-        const double height = layer.spreadRate ? kSpreadRateBand : layer.inches * scale;
-        bandTop[i] = layer.spreadRate ? y - kSpreadRateBand : y;
-        bandBottom[i] = bandTop[i] + height;
-        if (!layer.spreadRate) y += height;
-        const QRectF band(stackLeft, bandTop[i], kStackWidth, std::max(height, 1.0));
-        p.fillRect(band, Fill(layer));
-        if (Texture(layer.kind) != Qt::NoBrush) p.fillRect(band, QBrush(QColor(0, 0, 0, 60), Texture(layer.kind)));
-    }
-    const double bottom = y;
-    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
-    p.setBrush(Qt::NoBrush);
-    for (std::size_t i = 0; i + 1 < model.layers.size(); ++i) {
-        // The parts of a split course meet at the zone's dashed line.
-        if (model.layers[i + 1].lowerPart) continue;
-        p.drawLine(QPointF(stackLeft, bandBottom[i]), QPointF(stackLeft + kStackWidth, bandBottom[i]));
-    }
-    p.drawRect(QRectF(stackLeft, bandTop.front(), kStackWidth, bottom - bandTop.front()));
-
-    // Overlay on existing pavement: a heavy line where they meet.
-    std::vector<Label> labels;
-    const int lineHeight = metrics.height();
-    for (std::size_t i = 0; i < model.layers.size(); ++i) {
-        const bool firstOfGroup = i == 0 || model.layers[i].existing != model.layers[i - 1].existing;
-        if (overlay_ && firstOfGroup) {
-            const QString heading = model.layers[i].existing ? "EXISTING PAVEMENT" : "OVERLAY";
-            labels.push_back({bandTop[i] + lineHeight / 2.0, double(lineHeight), 0.0, -1, heading});
-            if (model.layers[i].existing && i > 0) {
-                p.setPen(QPen(Qt::black, 3));
-                p.drawLine(QPointF(stackLeft - 8, bandTop[i]), QPointF(stackLeft + kStackWidth + 8, bandTop[i]));
-            }
-        }
-        labels.push_back({(bandTop[i] + bandBottom[i]) / 2.0, 2.0 * lineHeight, 0.0, static_cast<int>(i), {}});
-    }
-    Spread(labels, drawingHeight - 2);
-
-    // Labels beside the stack, each joined to its band.
-    for (const Label& label : labels) {
-        if (label.layer < 0) {
-            p.setFont(bold);
-            p.setPen(Qt::black);
-            p.drawText(QRectF(labelLeft, label.top, drawingWidth - labelLeft, label.height),
-                       Qt::AlignLeft | Qt::AlignVCenter, label.heading);
-            continue;
-        }
-        const CrossSectionLayer& layer = model.layers[label.layer];
-        const double anchor = (bandTop[label.layer] + bandBottom[label.layer]) / 2.0;
-        const double centre = label.top + label.height / 2.0;
-        p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
-        p.setRenderHint(QPainter::Antialiasing, true);
-        QPainterPath leader(QPointF(stackLeft + kStackWidth + 2, anchor));
-        leader.lineTo(stackLeft + kStackWidth + 8, anchor);
-        leader.lineTo(labelLeft - 6, centre);
-        leader.lineTo(labelLeft - 2, centre);
-        p.drawPath(leader);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setFont(font());
-        p.setPen(Qt::black);
-        const QRectF text(labelLeft, label.top, drawingWidth - labelLeft, lineHeight);
-        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                   metrics.elidedText(layer.material, Qt::ElideRight, drawingWidth - labelLeft));
-        p.setPen(QColor(0x40, 0x40, 0x40));
-        p.drawText(text.translated(0, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, LabelDetail(layer));
-    }
-
-    // The bottom of the top asphalt zone, dashed, labelled on the left.
-    if (model.zoneDepth <= 0.0) return;
-    const QString depth = QString::fromStdString(FormatNumber(model.zoneDepth, "0.0"));
-    const QRectF notes(4, kMargin, stackLeft - 20, drawingHeight - 2 * kMargin);
-    const QColor zoneColour(0xb0, 0x1c, 0x1c);
-    p.setPen(zoneColour);
-    if (model.zoneDepth > model.totalInches + 1e-6) {
-        p.drawText(QRectF(notes.left(), bottom - 4 * lineHeight, notes.width(), 4 * lineHeight),
-                   Qt::AlignRight | Qt::AlignBottom | Qt::TextWordWrap,
-                   "whole structure inside the top " + depth + " in. asphalt zone");
-        return;
-    }
-    const double zoneY = top + model.zoneDepth * scale;
-    // Across the stack on a white line, so that it shows on dark bands too.
-    p.setPen(QPen(Qt::white, 2));
-    p.drawLine(QPointF(stackLeft, zoneY), QPointF(stackLeft + kStackWidth, zoneY));
-    p.setPen(QPen(zoneColour, 2, Qt::DashLine));
-    p.drawLine(QPointF(notes.left(), zoneY), QPointF(stackLeft + kStackWidth + 6, zoneY));
-    p.setPen(zoneColour);
-    const QString text = "bottom of top " + depth + " in.\nasphalt zone";
-    const double height = 3 * lineHeight;
-    if (zoneY - height - 2 >= 0) {
-        p.drawText(QRectF(notes.left(), zoneY - height - 2, notes.width(), height),
-                   Qt::AlignRight | Qt::AlignBottom | Qt::TextWordWrap, text);
-    } else {
-        p.drawText(QRectF(notes.left(), zoneY + 2, notes.width(), height),
-                   Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap, text);
-    }
+    const StackGeometry stack = LayOutStack(model, width(), height());
+    DrawBands(p, model, stack);
+    DrawCourseBoundaries(p, model, stack);
+    if (overlay_) DrawOverlayOnExisting(p, model, stack);
+    DrawLabels(p, model, stack, PlaceLabels(model, stack, overlay_, QFontMetrics(font()).height()), font());
+    DrawTopAsphaltZone(p, model, stack, font());
 }
 
 }  // namespace korvelle

@@ -107,7 +107,7 @@ void FormPreview::showEvent(QShowEvent* event) {
     const int height = static_cast<int>(room.height() * kShareOfScreenHeight) - frame.top() - frame.bottom();
     const int width = std::min(static_cast<int>(height * kWidthForHeight), room.width() - frame.left() - frame.right());
     resize(std::max(width, minimumSizeHint().width()), height);
-    QRect placed(QPoint(), frameGeometry().size());
+    QRect placed(QPoint(), FrameGeometry(this).size());
     placed.moveCenter(room.center());
     move(FitInside(placed, room).topLeft());
 }

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QTimer>
+#include <QWindow>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -29,6 +31,10 @@ int FormWindow::clickGuard_ = -1;
 namespace {
 
 const char* const kControlProperty = "korvelleControl";
+// How often and how many times a window shown looks for its frame: two
+// seconds at most.
+constexpr int kFrameLookInterval = 50;  // milliseconds
+constexpr int kFrameLooks = 40;
 
 // Mouse presses, releases and double clicks on a window that was shown a
 // moment ago go nowhere.
@@ -118,6 +124,30 @@ FormWindow::FormWindow(Screen& logic, const QString& title) : logic_(logic) {
 void FormWindow::showEvent(QShowEvent* event) {
     shown_.start();
     QWidget::showEvent(event);
+    // Sized on its first showing before any window was framed, it was
+    // sized without its title bar.
+    if (!framed_) {
+        framed_ = true;
+        KeepFrameOnScreenOnceFramed(this);
+    }
+}
+
+void KeepFrameOnScreenOnceFramed(QWidget* window) {
+    // The window manager frames a window a moment after it is shown, and
+    // may not move it: look until the frame is there (never, offscreen).
+    auto* look = new QTimer(window);
+    look->setInterval(kFrameLookInterval);
+    QObject::connect(look, &QTimer::timeout, window, [window, look, tries = 0]() mutable {
+        const bool framed = window->isVisible() && !FrameMargins(window).isNull();
+        if (framed && window->screen()) {
+            const QRect outer = FrameGeometry(window);
+            const QRect fitted = FitInside(outer, window->screen()->availableGeometry());
+            if (fitted.size() != outer.size()) window->resize(fitted.size().shrunkBy(FrameMargins(window)));
+            if (fitted.topLeft() != outer.topLeft()) window->move(fitted.topLeft());
+        }
+        if (framed || ++tries >= kFrameLooks) look->deleteLater();
+    });
+    look->start();
 }
 
 bool FormWindow::IgnoringClicks() const {
@@ -311,27 +341,22 @@ void FormWindow::Focus(int control) {
     if (QWidget* w = controls_.value(control)) w->setFocus(Qt::OtherFocusReason);
 }
 
-void FormWindow::Adopt(const FormView& other) {
+void FormWindow::Clear() {
     for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
         QWidget* w = it.value();
         if (qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w)) {
-            SetText(it.key(), other.Text(it.key()));
+            SetText(it.key(), {});
         } else if (qobject_cast<QComboBox*>(w) || qobject_cast<QScrollBar*>(w) || qobject_cast<QListWidget*>(w)) {
-            SetChoice(it.key(), other.Choice(it.key()));
+            SetChoice(it.key(), -1);
         }
     }
-    for (auto it = groups_.cbegin(); it != groups_.cend(); ++it) {
-        const int choice = other.Choice(it.key());
-        if (choice < 0) {
-            // Nothing chosen: no option of the group stays checked.
-            QSignalBlocker block(it.value());
-            it.value()->setExclusive(false);
-            for (QAbstractButton* b : it.value()->buttons()) b->setChecked(false);
-            it.value()->setExclusive(true);
-            TabToChosenOption(it.value());
-        } else {
-            SetChoice(it.key(), choice);
-        }
+    for (QButtonGroup* group : groups_) {
+        // Nothing chosen: no option of the group stays checked.
+        QSignalBlocker block(group);
+        group->setExclusive(false);
+        for (QAbstractButton* b : group->buttons()) b->setChecked(false);
+        group->setExclusive(true);
+        TabToChosenOption(group);
     }
 }
 
@@ -425,11 +450,14 @@ QRect FitInside(QRect frame, QRect screen) {
 }
 
 QMargins FrameMargins(const QWidget* window) {
-    const QRect inner = window->geometry();
-    const QRect outer = window->frameGeometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
+    // Asked of the window system each time: the widget's own copy follows
+    // only moves and resizes, and a window manager may frame a window
+    // without either.
+    if (const QWindow* handle = window->windowHandle(); handle && window->isVisible()) return handle->frameMargins();
+    return {};
 }
+
+QRect FrameGeometry(const QWidget* window) { return window->geometry().marginsAdded(FrameMargins(window)); }
 
 QSize FormWindow::PreferredSize() const {
     if (area_) area_->updateGeometry();  // a size hint cached before the texts were filled in

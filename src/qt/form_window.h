@@ -36,7 +36,7 @@ public:
     int Choice(int control) const override;
     void SetChoice(int control, int value) override;
     void Focus(int control) override;
-    void Adopt(const FormView& other) override;
+    void Clear() override;
 
     // Registers a control under its number.  Every control gets an accessible
     // name: its caption.
@@ -99,6 +99,7 @@ private:
     // Grows a shown window when its content comes to need more room (a
     // longer message), as far as the screen allows.
     void GrowToContent();
+    bool framed_ = false;  // looked for its frame after its first showing
     Screen& logic_;
     QWidget* content_ = nullptr;  // inside the scroll area
     QWidget* area_ = nullptr;
@@ -116,6 +117,14 @@ QRect FitInside(QRect frame, QRect screen);
 // The window manager's frame around a shown window (none offscreen without
 // a manager, or before the window is first shown).
 QMargins FrameMargins(const QWidget* window);
+// The shown window's frame, title bar included, where the window system has
+// it now.
+QRect FrameGeometry(const QWidget* window);
+// Once the window manager has framed a window just shown (a moment later):
+// moves it, and makes it smaller if it must, so that its frame lies inside
+// its screen's available area.  For a window sized before its frame was
+// known.
+void KeepFrameOnScreenOnceFramed(QWidget* window);
 
 // A label that reports clicks, for links and pictures.
 class ClickableLabel : public QLabel {

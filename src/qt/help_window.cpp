@@ -5,6 +5,7 @@
 #include <QBoxLayout>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,8 +17,12 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTextCursor>
+#include <QTextFormat>
+#include <QTextFragment>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
 #include "form_window.h"
 #include "widgets.h"
@@ -31,7 +36,7 @@ namespace {
 // Escape closes the find bar.
 class FindField : public QLineEdit {
 public:
-    FindField(HelpWindow* help, QWidget* bar) : QLineEdit(bar), help_(help), bar_(bar) {}
+    FindField(HelpWindow* help, QWidget* bar) : QLineEdit(bar), help_(help) {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -40,8 +45,7 @@ protected:
             return;
         }
         if (event->key() == Qt::Key_Escape) {
-            bar_->hide();
-            help_->browser()->setFocus();
+            help_->CloseFind();
             return;
         }
         QLineEdit::keyPressEvent(event);
@@ -49,8 +53,12 @@ protected:
 
 private:
     HelpWindow* help_;
-    QWidget* bar_;
 };
+
+// A reading height for the guide, in pixels, where the screen has it.
+constexpr int kReadingHeight = 900;
+// The least size the window is given on any screen.
+constexpr QSize kLeastSize(320, 240);
 
 }  // namespace
 
@@ -85,6 +93,14 @@ HelpWindow::HelpWindow() {
     browser_->setAccessibleName("Designer's guide");
     browser_->setOpenLinks(false);
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpWindow::FollowLink);
+    browser_->document()->setUndoRedoEnabled(false);  // the pictures' sizes are set, not typed
+    browser_->viewport()->installEventFilter(this);
+    // The browser tells its new page before source() names it.
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& page) {
+        page_ = page;
+        fittedWidth_ = -1;
+        FitPictures();
+    });
     browser_->setSource(QUrl(kGuideSource), QTextDocument::MarkdownResource);
 
     findBar_ = new QWidget(this);
@@ -125,11 +141,97 @@ HelpWindow::HelpWindow() {
     auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(closeKey, &QShortcut::activated, this, [this] {
         if (findBar_->isVisible()) {
-            findBar_->hide();
+            CloseFind();
         } else {
             hide();
         }
     });
+}
+
+void HelpWindow::CloseFind() {
+    findBar_->hide();
+    browser_->setFocus(Qt::OtherFocusReason);
+}
+
+QSize HelpWindow::PictureSize(const QString& name) const {
+    auto known = pictureSizes_.constFind(name);
+    if (known != pictureSizes_.constEnd()) return *known;
+    // The pictures are compiled in beside the page that shows them.
+    const QUrl url = page_.resolved(QUrl(name));
+    const QString path = url.scheme() == "qrc" ? ":" + url.path() : url.toLocalFile();
+    const QSize size = QImageReader(path).size();
+    if (size.isValid()) pictureSizes_.insert(name, size);
+    return size;
+}
+
+namespace {
+
+// Every picture of a document: where it stands and its format.
+struct Picture {
+    int position;
+    int length;  // one character a picture; equal pictures side by side make one fragment
+    QTextImageFormat format;
+};
+
+QList<Picture> Pictures(const QTextDocument* document) {
+    QList<Picture> pictures;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isImageFormat()) {
+                pictures.append({fragment.position(), fragment.length(), fragment.charFormat().toImageFormat()});
+            }
+        }
+    }
+    return pictures;
+}
+
+}  // namespace
+
+int HelpWindow::WidestPicture() const {
+    int widest = 0;
+    for (const Picture& picture : Pictures(browser_->document())) {
+        widest = std::max(widest, PictureSize(picture.format.name()).width());
+    }
+    return widest;
+}
+
+void HelpWindow::FitPictures() {
+    QTextDocument* document = browser_->document();
+    // The width a line of the page has: the view less the page's margins.
+    const int room = browser_->viewport()->width() - 2 * static_cast<int>(std::ceil(document->documentMargin()));
+    if (room <= 0 || room == fittedWidth_) return;
+    fittedWidth_ = room;
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (Picture& picture : Pictures(document)) {
+        const QSize own = PictureSize(picture.format.name());
+        if (own.isEmpty()) continue;
+        const QSize drawn = own.width() <= room ? own : own.scaled(room, own.height(), Qt::KeepAspectRatio);
+        if (picture.format.width() == drawn.width() && picture.format.height() == drawn.height()) continue;
+        picture.format.setWidth(drawn.width());
+        picture.format.setHeight(drawn.height());
+        cursor.setPosition(picture.position);
+        cursor.setPosition(picture.position + picture.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(picture.format);
+    }
+    cursor.endEditBlock();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == browser_->viewport() && event->type() == QEvent::Resize) FitPictures();
+    return QWidget::eventFilter(watched, event);
+}
+
+QSize HelpWindow::SizeFor(QSize room) const {
+    // Around the page: the browser's frame and scroll bar, the window's
+    // margins, the page's own margins.
+    const QMargins margins = layout()->contentsMargins();
+    const int page = WidestPicture() + 2 * static_cast<int>(std::ceil(browser_->document()->documentMargin()));
+    const int around = margins.left() + margins.right() + 2 * browser_->frameWidth() +
+                       browser_->verticalScrollBar()->sizeHint().width();
+    const QSize wanted(std::max(page + around, sizeHint().width()), kReadingHeight);
+    return wanted.boundedTo(room).expandedTo(kLeastSize).boundedTo(room);
 }
 
 void HelpWindow::OpenFind() {
@@ -170,19 +272,23 @@ void HelpWindow::ScrollTo(const QTextBlock& block) {
 
 void HelpWindow::ShowSection(const QString& heading) {
     if (!placed_) {
-        // First showing: a reading width, as tall as the screen allows,
-        // wholly on the screen.
+        // First showing: as wide as its widest picture and a reading height,
+        // as far as the screen allows, centred on the screen of the window
+        // it is asked from, its frame wholly on the screen.  The frame is
+        // measured on that window: this one has none before it is shown.
         placed_ = true;
-        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        QWidget* asking = QApplication::activeWindow();
+        QScreen* screen = asking ? asking->screen() : QGuiApplication::screenAt(QCursor::pos());
         if (!screen) screen = QGuiApplication::primaryScreen();
         if (screen) {
             const QRect room = screen->availableGeometry();
-            const QSize size(std::min(820, room.width() - 40), std::min(900, room.height() - 60));
-            resize(size.expandedTo(QSize(320, 240)).boundedTo(room.size()));
-            QRect frame(QPoint(), size);
-            frame.moveCenter(room.center());
-            move(FitInside(frame, room).topLeft());
+            const QMargins frame = asking ? FrameMargins(asking) : QMargins();
+            resize(SizeFor(room.size().shrunkBy(frame)));
+            QRect outer(QPoint(), size().grownBy(frame));
+            outer.moveCenter(room.center());
+            move(FitInside(outer, room).topLeft());
         }
+        if (!asking) KeepFrameOnScreenOnceFramed(this);  // sized without knowing its frame
     }
     show();
     raise();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QSize>
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
@@ -42,6 +44,15 @@ public:
     // from the other end when the end is reached; false when it is nowhere.
     bool FindNext(bool backward = false);
     void OpenFind();
+    // Hides the find bar; the keyboard goes back to the text.
+    void CloseFind();
+
+    // The size the window takes in `room` (the interior a frame leaves of
+    // the screen's available area): as wide as its widest picture, as far
+    // as the room allows, and a reading height.
+    QSize SizeFor(QSize room) const;
+    // The widest picture of the page shown, in pixels as drawn at full size.
+    int WidestPicture() const;
 
     QTextBrowser* browser() const { return browser_; }
     QLineEdit* findField() const { return find_; }
@@ -51,12 +62,21 @@ private:
     QTextBlock HeadingBlock(const QString& heading) const;
     void ScrollTo(const QTextBlock& block);
     void FollowLink(const QUrl& url);
+    // Draws every picture at its own size, or scaled down to the width the
+    // browser leaves it, keeping its proportions.
+    void FitPictures();
+    // A picture's own size, read from its file once.
+    QSize PictureSize(const QString& name) const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QTextBrowser* browser_;
     QWidget* findBar_;
     QLineEdit* find_;
     QLabel* findStatus_;
     bool placed_ = false;
+    QUrl page_;  // the page shown, which its pictures' names are relative to
+    int fittedWidth_ = -1;  // the width the pictures were last fitted to
+    mutable QHash<QString, QSize> pictureSizes_;  // by name: the same on every page
 };
 
 // F1 on the window, and a "?" HELP button beside its heading where it has

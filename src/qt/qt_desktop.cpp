@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QMessageBox>
 #include <QPushButton>
+#include <vector>
 
 #include "form_window.h"
 
@@ -23,26 +24,51 @@ Answer QtDesktop::Ask(const std::string& text, const std::string& title, Questio
     QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
                     QMessageBox::NoButton, QApplication::activeWindow());
     box.setAccessibleName(QString::fromStdString(title));
-    if (kind == Question::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::No);
-        box.setEscapeButton(QMessageBox::No);
-    } else {
-        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
-        // Alt and the underlined letter answer from the keyboard.
-        box.button(QMessageBox::Save)->setText("&Save");
-        box.button(QMessageBox::Discard)->setText("&Discard");
-        box.button(QMessageBox::Cancel)->setText("&Cancel");
+    // The buttons of each kind, the last the harmless default that Enter and
+    // Escape answer; Alt and the underlined letter answer from the keyboard.
+    struct Button {
+        const char* caption;
+        Answer answer;
+        QMessageBox::ButtonRole role;
+    };
+    std::vector<Button> buttons;
+    switch (kind) {
+        case Question::YesNo:
+            buttons = {{"&Yes", Answer::Yes, QMessageBox::YesRole}, {"&No", Answer::No, QMessageBox::NoRole}};
+            break;
+        case Question::SaveDiscardCancel:
+            buttons = {{"&Save", Answer::Save, QMessageBox::AcceptRole},
+                       {"&Discard", Answer::Discard, QMessageBox::DestructiveRole},
+                       {"&Cancel", Answer::Cancel, QMessageBox::RejectRole}};
+            break;
+        case Question::OverwriteSaveAsCancel:
+            buttons = {{"&Overwrite", Answer::Overwrite, QMessageBox::DestructiveRole},
+                       {"Save &As...", Answer::SaveAs, QMessageBox::AcceptRole},
+                       {"&Cancel", Answer::Cancel, QMessageBox::RejectRole}};
+            break;
+        case Question::ReadOnlyCancel:
+            buttons = {{"Open &Read-Only", Answer::ReadOnly, QMessageBox::AcceptRole},
+                       {"&Cancel", Answer::Cancel, QMessageBox::RejectRole}};
+            break;
+        case Question::RecoverDiscardLater:
+            buttons = {{"&Recover", Answer::Recover, QMessageBox::AcceptRole},
+                       {"&Discard", Answer::Discard, QMessageBox::DestructiveRole},
+                       {"&Later", Answer::Cancel, QMessageBox::RejectRole}};
+            break;
     }
-    switch (box.exec()) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::Save: return Answer::Save;
-        case QMessageBox::Discard: return Answer::Discard;
-        case QMessageBox::No: return Answer::No;
-        default: return kind == Question::YesNo ? Answer::No : Answer::Cancel;
+    std::vector<QPushButton*> added;
+    for (const Button& button : buttons) {
+        QPushButton* b = box.addButton(button.caption, button.role);
+        b->setAccessibleName(QString(button.caption).remove('&'));
+        added.push_back(b);
     }
+    box.setDefaultButton(added.back());
+    box.setEscapeButton(added.back());
+    box.exec();
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        if (box.clickedButton() == added[i]) return buttons[i].answer;
+    }
+    return buttons.back().answer;
 }
 
 void QtDesktop::Quit() {

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QPageLayout>
@@ -12,21 +11,15 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <algorithm>
 #include <exception>
 
+#include "form_page_setup.h"
 #include "form_preview.h"
 #include "whole_file.h"
 
 namespace korvelle {
 
 namespace {
-
-constexpr double kLeftMargin = 0.45;      // inches
-constexpr double kNarrowestLeft = 0.25;   // when the paper is too narrow for the usual margin
-constexpr double kNarrowestRight = 0.12;
-constexpr double kTopMargin = 0.5;
-constexpr double kBottomMargin = 0.5;
 
 // A reason as a sentence: "the printer failed." when there is none.
 std::string Sentence(std::string reason) {
@@ -37,7 +30,7 @@ std::string Sentence(std::string reason) {
 
 // Sets the form's margins, or the printer's smallest ones where those are
 // wider.
-void SetFormMargins(QPrinter& printer) { printer.setPageLayout(QtPrintService::FormLayout(printer.pageLayout())); }
+void SetFormMargins(QPrinter& printer) { printer.setPageLayout(FormLayout(printer.pageLayout())); }
 
 // The printer as the print dialog finds it: the default printer's paper in
 // portrait, or, with no printer installed, a Letter page for the file
@@ -54,18 +47,9 @@ void SetUpPrinter(QPrinter& printer) {
 
 }  // namespace
 
-std::vector<std::string> QtPrintService::PrinterFaces() {
-    std::vector<std::string> faces;
-    for (const QString& family : QFontDatabase::families()) faces.push_back(family.toStdString());
-    return faces;
-}
+std::vector<std::string> QtPrintService::PrinterFaces() { return InstalledFaces(); }
 
-std::string QtPrintService::CourierSubstitute() {
-    QFont courier("Courier");
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    return QFontInfo(courier).family().toStdString();
-}
+std::string QtPrintService::CourierSubstitute() { return korvelle::CourierSubstitute(); }
 
 std::optional<FontChoice> QtPrintService::ChooseFont(const FontChoice& initial) {
     QFont font;
@@ -83,26 +67,6 @@ QString QtPrintService::OfferedFile() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder)) folder = QDir::homePath();
     return QDir(folder).filePath("design-form.pdf");
-}
-
-QMarginsF QtPrintService::FormMargins(double paperWidth) {
-    const double left = std::clamp(paperWidth - kFormWidth - kNarrowestRight, kNarrowestLeft, kLeftMargin);
-    const double right = std::clamp(paperWidth - left - kFormWidth, kNarrowestRight, kLeftMargin);
-    return QMarginsF(left, kTopMargin, right, kBottomMargin);
-}
-
-QPageLayout QtPrintService::FormLayout(QPageLayout layout) {
-    layout.setUnits(QPageLayout::Inch);
-    QMarginsF margins = FormMargins(layout.fullRect(QPageLayout::Inch).width());
-    const QMarginsF least = layout.minimumMargins();
-    margins = QMarginsF(std::max(margins.left(), least.left()), std::max(margins.top(), least.top()),
-                        std::max(margins.right(), least.right()), std::max(margins.bottom(), least.bottom()));
-    layout.setMargins(margins);
-    return layout;
-}
-
-QPageLayout QtPrintService::LetterFormLayout() {
-    return FormLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(), QPageLayout::Inch));
 }
 
 PrintOutcome QtPrintService::PrintForm(FormKind kind, const FontChoice& font, const DesignRecord& record,

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QMarginsF>
 #include <QPageLayout>
 #include <QString>
 #include <memory>
@@ -54,20 +53,6 @@ public:
     // The file offered when printing to a file: design-form.pdf in the user's
     // documents folder, which is created if missing.
     static QString OfferedFile();
-
-    // Margins, in inches, for a sheet of the given width: about half an inch
-    // on the left, and a right margin that leaves at least kFormWidth inches
-    // of printable width wherever the paper allows it.
-    static QMarginsF FormMargins(double paperWidth);
-    // The layout with the form's margins, or the paper's smallest ones where
-    // those are wider.
-    static QPageLayout FormLayout(QPageLayout layout);
-    // What PRINT lays the form out on when it writes a file and no printer
-    // is installed: Letter, portrait, with the form's margins.
-    static QPageLayout LetterFormLayout();
-    // The width of the widest lines of the form (77 columns of a 10-pitch
-    // face at 12 points) with half a column to spare, in inches.
-    static constexpr double kFormWidth = 7.75;
 
 protected:
     // The modal font dialog opened on `initial`; nothing when cancelled.

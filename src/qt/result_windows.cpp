@@ -20,7 +20,9 @@ constexpr int kColumns = 5;
 constexpr int kColumnWidths[kColumns] = {230, 70, 70, 96, 80};
 const char* const kColumnNames[kColumns] = {"Material", "Thickness Inches", "Thickness mm", "Structural Coefficient",
                                             "Structural Value"};
-const char* const kDimmed = "color: #8a8a8a;";
+// Millimetres are secondary: grey, yet at least 4.5:1 against the window
+// (about 5:1 on the usual light grey).
+const char* const kDimmed = "color: #666666;";
 
 const char* const kCourseCaptions[] = {"COURSE 1", "COURSE 2", "COURSE 3", "COURSE 4", "COURSE 5"};
 
@@ -88,16 +90,19 @@ void PlaceSeparator(QGridLayout* grid, QWidget* w, int row) {
 }
 
 // A display cell of a result row: borderless, read-only, never in the Tab
-// order; numbers right-aligned, millimetres dimmed.
+// order; numbers right-aligned, millimetres dimmed.  Each cell stands at the
+// side of its column its text is aligned to, so that numbers end where their
+// heading ends however wide the heading makes the column.
 QLabel* PlaceCell(FormWindow* w, QGridLayout* grid, int control, int cell, const QString& course, int row) {
     const bool secondLine = cell >= kLowerInchesCell;
     const int column = secondLine ? cell - 4 : cell;
     QLabel* label = w->AddDisplay(control, course + (secondLine ? " second part " : " ") + kColumnNames[column]);
     label->setFixedWidth(kColumnWidths[column]);
     label->setMinimumHeight(label->fontMetrics().height() + 2);
-    label->setAlignment((column == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    const Qt::Alignment side = column == 0 ? Qt::AlignLeft : Qt::AlignRight;
+    label->setAlignment(side | Qt::AlignVCenter);
     if (cell == kMillimetresCell || cell == kLowerMillimetresCell) label->setStyleSheet(kDimmed);
-    grid->addWidget(label, row + (secondLine ? 1 : 0), column);
+    grid->addWidget(label, row + (secondLine ? 1 : 0), column, side);
     return label;
 }
 

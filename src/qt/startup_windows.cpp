@@ -108,6 +108,11 @@ FormWindow* BuildMainMenuWindow(WindowContext& context) {
     status->setWordWrap(true);
     status->setTextFormat(Qt::PlainText);
     fileLayout->addWidget(status);
+    // The structure accepted last, or that it no longer matches the data.
+    QLabel* accepted = w->AddDisplay(MainMenu::kAcceptance, "Accepted structure");
+    accepted->setWordWrap(true);
+    accepted->setTextFormat(Qt::PlainText);
+    fileLayout->addWidget(accepted);
     fileLayout->addLayout(w->AddButtonRow(
         {{MainMenu::kSave, "SAVE DESIGN"}, {MainMenu::kSaveAs, "SAVE AS..."}, {MainMenu::kOpen, "OPEN DESIGN..."}}));
     layout->addWidget(file);

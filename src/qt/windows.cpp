@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <compare>
+#include <optional>
 
 #include "help_window.h"
 
@@ -41,23 +43,66 @@ FormView& QtWindows::Create(ScreenId id, Screen& logic) {
     return *window;
 }
 
-QPoint PlaceBeside(QSize size, QRect anchor, QRect screen) {
-    constexpr int kGap = 8;
-    const int roomRight = screen.right() - anchor.right() - kGap;
-    const int roomLeft = anchor.left() - screen.left() - kGap;
-    int x = 0;
-    if (roomRight >= size.width()) {
-        x = anchor.right() + 1 + kGap;
-    } else if (roomLeft >= size.width()) {
-        x = anchor.left() - kGap - size.width();
-    } else if (roomRight >= roomLeft) {
-        x = screen.right() + 1 - size.width();
-    } else {
-        x = screen.left();
+namespace {
+
+// The places worth trying for a span of `length` along one side of the
+// screen [low, high): where it stood, against either end, and just clear of
+// a span of `other` standing at either end, each moved onto the screen.
+// Along each side the covered length changes linearly between the places
+// where a span meets an end of the screen or an edge of the other span, so
+// the least covered area is found among such places (tests/qt/windows_test
+// compares with trying every few pixels).
+QList<int> Candidates(int length, int at, int other, int low, int high, int gap) {
+    QList<int> places;
+    for (int place : {at, low, high - length, high - length - gap - other, low + other + gap}) {
+        place = std::max(low, std::min(place, high - length));
+        if (!places.contains(place)) places.append(place);
     }
-    x = std::max(screen.left(), std::min(x, screen.right() + 1 - size.width()));
-    const int y = std::max(screen.top(), std::min(anchor.top(), screen.bottom() + 1 - size.height()));
-    return {x, y};
+    return places;
+}
+
+qint64 Area(QRect r) { return r.isEmpty() ? 0 : qint64(r.width()) * r.height(); }
+
+}  // namespace
+
+SideBySide PlaceBeside(QSize size, QRect anchor, QRect screen) {
+    constexpr int kGap = 8;
+    const int right = screen.right() + 1;
+    const int bottom = screen.bottom() + 1;
+    // Covered area, then how far the anchor moved, then how far the window
+    // stands from the anchor's right, level with its top.
+    struct Score {
+        qint64 covered;
+        int moved;
+        int apart;
+        auto operator<=>(const Score&) const = default;
+    };
+    SideBySide best{anchor.topLeft(), {}};
+    std::optional<Score> bestScore;
+    for (int ax : Candidates(anchor.width(), anchor.x(), size.width(), screen.left(), right, kGap)) {
+        for (int ay : Candidates(anchor.height(), anchor.y(), size.height(), screen.top(), bottom, kGap)) {
+            const QRect moved(QPoint(ax, ay), anchor.size());
+            QList<int> xs = {moved.right() + 1 + kGap, moved.left() - kGap - size.width(), screen.left(),
+                             right - size.width(), moved.left()};
+            QList<int> ys = {moved.top(), moved.bottom() + 1 + kGap, moved.top() - kGap - size.height(),
+                             screen.top(), bottom - size.height()};
+            for (int wx : xs) {
+                wx = std::max(screen.left(), std::min(wx, right - size.width()));
+                for (int wy : ys) {
+                    wy = std::max(screen.top(), std::min(wy, bottom - size.height()));
+                    const QRect window(QPoint(wx, wy), size);
+                    const Score score{Area(window & moved),
+                                      std::abs(ax - anchor.x()) + std::abs(ay - anchor.y()),
+                                      std::abs(wx - (moved.right() + 1 + kGap)) + std::abs(wy - moved.top())};
+                    if (!bestScore || score < *bestScore) {
+                        bestScore = score;
+                        best = {moved.topLeft(), window.topLeft()};
+                    }
+                }
+            }
+        }
+    }
+    return best;
 }
 
 QMargins QtWindows::FrameMargins() const {
@@ -84,14 +129,17 @@ void QtWindows::Show(ScreenId id) {
             w->move(outer.topLeft());
         }
         // The mix guidelines open beside the structure entry screen they are
-        // read with, so that both can be seen.
+        // read with, so that both can be seen; the entry screen makes room
+        // where the screen has it.
         if (id == ScreenId::Guidelines && !w->isVisible()) {
             for (ScreenId entry : {ScreenId::FullDepthEntry, ScreenId::OverlayEntry}) {
                 FormWindow* anchor = window(entry);
                 QScreen* screen = anchor ? anchor->screen() : nullptr;
                 if (!anchor || !anchor->isVisible() || !screen) continue;
-                w->move(PlaceBeside(w->size().grownBy(frame), anchor->frameGeometry(),
-                                    screen->availableGeometry()));
+                const SideBySide places =
+                    PlaceBeside(w->size().grownBy(frame), FrameGeometry(anchor), screen->availableGeometry());
+                if (places.anchor != anchor->pos()) anchor->move(places.anchor);
+                w->move(places.window);
                 break;
             }
         }

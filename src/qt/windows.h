@@ -63,11 +63,18 @@ private:
     QHash<int, QPointer<FormWindow>> windows_;
 };
 
-// Where a window of frame size `size` goes beside `anchor` on `screen`: to
-// its right, else to its left, else against the screen edge on the side with
-// more room, covering as little of `anchor` as the screen allows; level with
-// `anchor`'s top where it fits.
-QPoint PlaceBeside(QSize size, QRect anchor, QRect screen);
+// Where a window of frame size `size` goes to be read beside the frame
+// `anchor` on `screen`, and where the anchor goes to make room for it.  Where
+// the screen has room for both, the window covers nothing of the anchor, the
+// anchor moved the least it takes (not at all when there is room beside it);
+// otherwise the window covers as little of the anchor as any place of the two
+// on the screen would.  Among equal places: the anchor moved least, then the
+// window nearest the anchor's right, level with its top.
+struct SideBySide {
+    QPoint anchor;  // the anchor frame's top-left corner
+    QPoint window;  // the window frame's top-left corner
+};
+SideBySide PlaceBeside(QSize size, QRect anchor, QRect screen);
 
 // Window titles.
 inline const char* const kProgramTitle = "Flexible Pavement Design";

@@ -1,6 +1,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -93,6 +94,14 @@ QHBoxLayout* EntryRow(FormWindow* w, int control, const FieldRule& rule) {
     return row;
 }
 
+// BACK under everything, and Escape anywhere in the window: back to the
+// design data screen with nothing handed back.
+QHBoxLayout* BackRow(FormWindow* w, int back, QList<QPair<int, QString>> buttons = {}) {
+    buttons.append({back, "BACK"});
+    w->AddShortcut(QKeySequence(Qt::Key_Escape), back);
+    return w->AddButtonRow(buttons);
+}
+
 struct FacilityGroup {
     const char* name;
     int rows;
@@ -104,6 +113,7 @@ FormWindow* BuildEsalWorksheetWindow(WindowContext& context) {
     using S = EsalWorksheet;
     auto* w = new FormWindow(context.logic, ScreenTitle("18-kip ESAL"));
     auto* layout = new QVBoxLayout(w);
+    layout->addWidget(MakeHeading("AVERAGE 18-KIP ESAL PER TRUCK", w));
     RuledTable table(w, {"Type of Facility", "% S.U. Trucks", "% M.U. Trucks", "Average 18-Kip ESAL"});
     static constexpr FacilityGroup kGroups[] = {
         {"Rural Interstate Routes", 3}, {"Primary System", 1}, {"Heavy State Routes and Urban Interstate Routes", 1},
@@ -145,7 +155,9 @@ FormWindow* BuildEsalWorksheetWindow(WindowContext& context) {
     layout->addWidget(note);
     layout->addSpacing(8);
     layout->addLayout(EntryRow(w, S::kEntry, fields::kEsalWorksheetEntry));
-    w->SetFocusOrder({S::kEntry});
+    layout->addSpacing(8);
+    layout->addLayout(BackRow(w, S::kBack));
+    w->SetFocusOrder({S::kEntry, S::kBack});
     return w;
 }
 
@@ -153,6 +165,7 @@ FormWindow* BuildLdfWorksheetWindow(WindowContext& context) {
     using S = LdfWorksheet;
     auto* w = new FormWindow(context.logic, ScreenTitle("Lane Distribution Factor"));
     auto* layout = new QVBoxLayout(w);
+    layout->addWidget(MakeHeading("LANE DISTRIBUTION FACTOR", w));
     layout->addWidget(MakeNote("The table below may be used as a guide for estimating the percentage of total "
                                "trucks that are in the design lane:",
                                w));
@@ -180,7 +193,9 @@ FormWindow* BuildLdfWorksheetWindow(WindowContext& context) {
     layout->addLayout(centred);
     layout->addSpacing(10);
     layout->addLayout(EntryRow(w, S::kEntry, fields::kLdfWorksheetEntry));
-    w->SetFocusOrder({S::kEntry});
+    layout->addSpacing(8);
+    layout->addLayout(BackRow(w, S::kBack));
+    w->SetFocusOrder({S::kEntry, S::kBack});
     w->setMinimumWidth(560);
     return w;
 }
@@ -247,13 +262,9 @@ FormWindow* BuildCountyWorksheetWindow(WindowContext& context) {
                                "The higher the RF, the higher the required structural value.",
                                w));
     layout->addSpacing(8);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(w->AddButton(S::kAccept, "ACCEPT THE ABOVE VALUES AND RETURN TO DESIGN SCREEN"));
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(BackRow(w, S::kBack, {{S::kAccept, "ACCEPT THE ABOVE VALUES AND RETURN TO DESIGN SCREEN"}}));
 
-    w->SetFocusOrder({S::kList, S::kSoilSupport, S::kRegionalFactor, S::kAccept});
+    w->SetFocusOrder({S::kList, S::kSoilSupport, S::kRegionalFactor, S::kAccept, S::kBack});
     w->setMinimumWidth(620);
     list->setFocus();
     return w;

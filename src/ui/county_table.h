@@ -26,23 +26,21 @@ struct CountyEntry {
 // wrong and why.
 std::optional<std::vector<CountyEntry>> ParseCountyTable(std::string_view csvText, std::string* error);
 
-// Checks that a table has the shape the worksheet is built for and returns
-// one message per fault found (no messages: the table is good):
-// - 176 entries with unique names; a name is a county name of capital letters
-//   and single inner blanks, at most 13 characters, for a divided county
-//   followed by one blank and its part in parentheses, at most 22 characters
-//   in all; both values are one digit, a point and one digit;
-// - counties in alphabetical order (blanks sorting before letters, or blanks
-//   ignored, the same way throughout the table);
-// - the parts of a divided county adjacent, in one of the orders
-//   (north) (south); (northwest) (southeast); (east) (west);
-//   (east) (west/central); (west) (east/central);
-//   (northwest) (central) (southeast);
-//   sharing the soil support value, adjacent parts differing in regional
-//   factor, and the first and last of three parts sharing it;
-// - exactly the expected number of entries carrying each soil support value,
-//   each regional factor and each pair of the two;
-// - the first eight entries and the last one with their fixed values.
-std::vector<std::string> CheckCountyTableShape(const std::vector<CountyEntry>& table);
+// Whether a text is a value of the table: one digit, a point and one digit.
+bool IsCountyValueText(std::string_view text);
+
+// The county table shipped with the program (data/counties.csv), compiled
+// in as it stands in that file.
+std::string_view ShippedCountyTableText();
+
+// The county table a program runs with: the shipped one, or the one in
+// `file` when a file is named (not null, not empty).  A table that cannot be
+// read gives nothing, and *error says why: which line is wrong, or that the
+// file cannot be read, naming the file.
+std::optional<std::vector<CountyEntry>> LoadCountyTable(const char* file, std::string* error);
+
+// What the desktop program shows before it ends on a county table that
+// cannot be read, for the reason LoadCountyTable gave.
+std::string CountyTableUnreadableMessage(std::string_view reason);
 
 }  // namespace korvelle

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <map>
 #include <span>
 #include <string>
 
 #include "core/required_sn.h"
+#include "design_rules.h"
 #include "field_rules.h"
 #include "program.h"
 
@@ -20,28 +22,32 @@ public:
     void CloseBox() override { program_.Quit(); }
     std::span<const FieldRule* const> fields() const { return fields_; }
 
+    // A new design: the screen as it first shows, nothing gone on with.
+    void Reset() override;
+
 protected:
-    // Converts the given numeric fields' whole texts; on the first that is not
-    // a number of its type, reports it and returns false.
-    bool ConvertFields(std::span<const int> controls, std::vector<FieldValue>& values);
-    // True when none of the given fields is empty; otherwise reports it.
-    bool RequiredFilled(std::span<const int> controls);
-    // Refuses the first value that no design can have: the range message,
-    // and the focus on its field.
-    bool RefuseImpossible(std::span<const int> controls, const std::vector<FieldValue>& values);
-    // Asks once, listing every value outside its normal range, whether to go
-    // on with them; No puts the focus on the first of them.  A value the
-    // designer has gone on with is not asked about again while its text
-    // stays the same.  `limits` holds the limits held in the record as they
-    // will be stored.
-    bool ConfirmUnusual(std::span<const int> controls, const std::vector<FieldValue>& values,
-                        const DesignRecord& limits);
-    // Refuses with `message`, the focus on the field.
-    bool Refuse(int control, std::string_view message);
+    // The texts of the first N controls, the fields.
+    template <std::size_t N>
+    std::array<std::string, N> FieldTexts() {
+        std::array<std::string, N> texts;
+        for (std::size_t i = 0; i < N; ++i) texts[i] = view().Text(static_cast<int>(i));
+        return texts;
+    }
+    // Reports a refusal: the message, and the keyboard on its field where the
+    // screen puts it there.
+    void Report(const DesignRefusal& refusal);
+    // Reports the check's refusal, or asks about its unusual values; true
+    // when the screen may store the check's record and go on.
+    bool Passes(const ScreenCheck& check);
     Program& program_;
     std::span<const FieldRule* const> fields_;
 
 private:
+    // Asks once, listing every value outside its normal range, whether to go
+    // on with them; No puts the focus on the first of them.  A value the
+    // designer has gone on with is not asked about again while its text
+    // stays the same.
+    bool ConfirmUnusual(const std::vector<UnusualValue>& unusual);
     std::map<int, std::string> goneOnWith_;  // field -> text the designer went on with
 };
 
@@ -91,19 +97,5 @@ protected:
 inline constexpr std::string_view kUnusualTitle = "CHECK VALUES";
 inline constexpr std::string_view kUnusualQuestion = "These values lie outside their normal range:";
 inline constexpr std::string_view kUnusualContinue = "Continue with them?";
-
-// Messages of the design data screen when the required SN cannot be computed.
-inline constexpr std::string_view kPeriodMessage = "The final design year must be later than the initial design year";
-inline constexpr std::string_view kRegionalFactorMessage = "The regional factor must be greater than 0";
-inline constexpr std::string_view kServiceabilityMessage = "The terminal serviceability index must be less than 4.2";
-inline constexpr std::string_view kLoadingTooLargeMessage =
-    "The design loading is too large to compute: please check the traffic and design data";
-inline constexpr std::string_view kNoLoadingMessage =
-    "The design loading must be greater than 0: please check the traffic and design data";
-inline constexpr std::string_view kNoSnMessage =
-    "The required SN cannot be computed from these data: please check the design data";
-
-// The design data screen's message for a required SN that cannot be computed.
-std::string_view SnErrorMessage(SnError error);
 
 }  // namespace korvelle

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "core/number_format.h"
+#include "design_rules.h"
 #include "data_screens.h"
+#include "print_screen.h"
+#include "startup_screens.h"
 #include "structure_screens.h"
 #include "worksheets.h"
 
@@ -74,19 +77,90 @@ ScreenId StageScreen(DesignStage stage) {
     return ScreenId::ProjectInformation;
 }
 
-DesignFile CaptureDesign(Program& program) {
-    using D = DesignDataScreen;
+namespace {
+
+template <std::size_t N>
+void SetTexts(Program& program, ScreenId id, const std::array<std::string, N>& texts) {
+    FormView& view = program.view(id);
+    for (std::size_t i = 0; i < N; ++i) view.SetText(static_cast<int>(i), texts[i]);
+}
+
+// An evaluated structure on its result screen, accepted onto its print
+// screen as the designer had it.
+void ShowEvaluation(Program& program, const std::optional<Evaluation>& evaluation, ScreenId result, ScreenId print) {
+    if (!evaluation) return;
+    program.view(result);
+    program.logic<ResultScreen>(result).Fill(evaluation->sheet, evaluation->numbers);
+    program.view(print);
+    program.logic<PrintScreen>(print).ResultAccepted();
+}
+
+}  // namespace
+
+void ShowDesign(Program& program, const DesignFile& file, const CheckedDesign& checked) {
     using G = DesignerInformationScreen;
+    for (ScreenId id : {ScreenId::ProjectInformation, ScreenId::DesignData, ScreenId::DesignerInformation,
+                        ScreenId::EsalWorksheet, ScreenId::LdfWorksheet, ScreenId::CountyWorksheet,
+                        ScreenId::FullDepthEntry, ScreenId::OverlayEntry, ScreenId::FullDepthResult,
+                        ScreenId::OverlayResult}) {
+        if (program.created(id)) program.logic(id).Reset();
+    }
+    program.record() = checked.record;
+    SetTexts(program, ScreenId::ProjectInformation, file.project);
+    SetTexts(program, ScreenId::DesignData, file.designData);
+    SetTexts(program, ScreenId::DesignerInformation, file.designer);
+    program.view(ScreenId::DesignerInformation).SetChoice(G::kOffice, file.office);
+    program.view(ScreenId::LdfWorksheet).SetText(LdfWorksheet::kEntry, file.ldfWorksheetEntry);
+    FormView& county = program.view(ScreenId::CountyWorksheet);
+    const auto& table = program.logic<CountyWorksheet>(ScreenId::CountyWorksheet).table();
+    const auto chosen = std::find_if(table.begin(), table.end(), [&](const CountyEntry& e) { return e.name == file.county; });
+    if (!file.county.empty() && chosen != table.end()) {
+        county.SetChoice(CountyWorksheet::kList, static_cast<int>(chosen - table.begin()));
+    }
+    county.SetText(CountyWorksheet::kSoilSupport, file.countySoilSupport);
+    county.SetText(CountyWorksheet::kRegionalFactor, file.countyRegionalFactor);
+    if (file.fullDepth) {
+        program.view(ScreenId::FullDepthEntry);
+        program.logic<StructureEntryScreen>(ScreenId::FullDepthEntry).SetRows(*file.fullDepth);
+    }
+    if (file.overlay) {
+        program.view(ScreenId::OverlayEntry);
+        program.logic<StructureEntryScreen>(ScreenId::OverlayEntry).SetRows(*file.overlay);
+    }
+    // The other structure was accepted before the one accepted last.
+    const bool overlayLast = checked.accepted && checked.accepted->kind == StructureKind::Overlay;
+    if (overlayLast) ShowEvaluation(program, checked.fullDepth, ScreenId::FullDepthResult, ScreenId::FullDepthPrint);
+    ShowEvaluation(program, checked.overlay, ScreenId::OverlayResult, ScreenId::OverlayPrint);
+    if (!overlayLast) ShowEvaluation(program, checked.fullDepth, ScreenId::FullDepthResult, ScreenId::FullDepthPrint);
+    if (program.created(ScreenId::MainMenu) || file.stage == DesignStage::MainMenu) {
+        program.view(ScreenId::MainMenu).SetChoice(MainMenu::kOptions, program.record().menuChoice);
+    }
+    std::optional<Acceptance> acceptance;
+    if (checked.accepted) {
+        acceptance = Acceptance{*checked.accepted, std::nullopt};
+        if (checked.accepted->current) acceptance->basis = BasisOf(file, checked.accepted->kind);
+    }
+    program.SetAcceptance(std::move(acceptance));
+    program.ShowOnly(StageScreen(file.stage));
+}
+
+DesignFile NewDesign(CalendarDate today) {
+    using D = DesignDataScreen;
     DesignFile file;
-    file.project = Texts<9>(program, ScreenId::ProjectInformation, {});
-    std::array<std::string, 7> designDefaults{};
-    designDefaults[D::kTerminalServiceability] = std::string(D::kDefaultServiceability);
-    designDefaults[D::kSingleUnitEsal] = std::string(D::kDefaultSingleUnitEsal);
-    designDefaults[D::kMultiUnitEsal] = std::string(D::kDefaultMultiUnitEsal);
-    file.designData = Texts<7>(program, ScreenId::DesignData, designDefaults);
-    const CalendarDate today = program.desktop().Today();
-    file.designer = Texts<3>(program, ScreenId::DesignerInformation,
-                             {"", "", FormatLongDate(today.year, today.month, today.day)});
+    file.designData[D::kTerminalServiceability] = std::string(D::kDefaultServiceability);
+    file.designData[D::kSingleUnitEsal] = std::string(D::kDefaultSingleUnitEsal);
+    file.designData[D::kMultiUnitEsal] = std::string(D::kDefaultMultiUnitEsal);
+    file.designer[DesignerInformationScreen::kDate] = FormatLongDate(today.year, today.month, today.day);
+    return file;
+}
+
+DesignFile CaptureDesign(Program& program) {
+    using G = DesignerInformationScreen;
+    const DesignFile initial = NewDesign(program.desktop().Today());
+    DesignFile file;
+    file.project = Texts(program, ScreenId::ProjectInformation, initial.project);
+    file.designData = Texts(program, ScreenId::DesignData, initial.designData);
+    file.designer = Texts(program, ScreenId::DesignerInformation, initial.designer);
     if (program.created(ScreenId::DesignerInformation)) {
         file.office = std::max(0, program.view(ScreenId::DesignerInformation).Choice(G::kOffice));
     }
@@ -104,13 +178,9 @@ DesignFile CaptureDesign(Program& program) {
     file.fullDepth = Courses<kFullDepthCourses>(program, ScreenId::FullDepthEntry);
     file.overlay = Courses<kOverlayCourses + kExistingCourses>(program, ScreenId::OverlayEntry);
     file.stage = StageOf(program.current());
-    if (file.stage == DesignStage::MainMenu && program.accepted()) {
-        const ScreenId result = *program.accepted();
-        AcceptedStructure accepted;
-        accepted.kind = result == ScreenId::OverlayResult ? StructureKind::Overlay : StructureKind::FullDepth;
-        accepted.designLoading = FormatNumber(program.record().designLoading, "###,###,###");
-        accepted.sheet = program.logic<ResultScreen>(result).Displayed();
-        file.accepted = accepted;
+    if (const std::optional<Acceptance>& acceptance = program.acceptance()) {
+        file.accepted = acceptance->result;
+        file.accepted->current = acceptance->basis && *acceptance->basis == BasisOf(file, acceptance->result.kind);
     }
     return file;
 }
@@ -122,5 +192,7 @@ bool SameEntries(const DesignFile& a, const DesignFile& b) {
     };
     return entries(a) == entries(b);
 }
+
+bool SameDesign(const DesignFile& a, const DesignFile& b) { return SameEntries(a, b) && a.accepted == b.accepted; }
 
 }  // namespace korvelle

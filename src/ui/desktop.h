@@ -13,10 +13,13 @@ enum class MessageStyle {
 // The buttons of a modal question, and the one chosen.  The default button
 // (the one Enter presses) is the harmless one: No, or Cancel.
 enum class Question {
-    YesNo,              // Yes, No (default)
-    SaveDiscardCancel,  // Save, Discard, Cancel (default)
+    YesNo,                  // Yes, No (default)
+    SaveDiscardCancel,      // Save, Discard, Cancel (default)
+    OverwriteSaveAsCancel,  // Overwrite, Save As..., Cancel (default)
+    ReadOnlyCancel,         // Open Read-Only, Cancel (default)
+    RecoverDiscardLater,    // Recover, Discard, Later (default; answered as Cancel)
 };
-enum class Answer { Yes, No, Save, Discard, Cancel };
+enum class Answer { Yes, No, Save, Discard, Cancel, Overwrite, SaveAs, ReadOnly, Recover };
 
 struct CalendarDate {
     int year = 0;

@@ -1,9 +1,11 @@
 #include "field_rules.h"
 
 #include <array>
+#include <type_traits>
 
 #include "core/number_format.h"
 #include "core/number_text.h"
+#include "design_rules.h"
 
 namespace korvelle {
 
@@ -28,12 +30,6 @@ int Compare(const FieldValue& value, double limit) {
 }
 
 }  // namespace
-
-std::size_t CharacterCount(std::string_view utf8) {
-    std::size_t count = 0;
-    for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return count;
-}
 
 bool Impossible(const FieldRule& rule, const FieldValue& value) {
     if (!rule.numeric()) return false;
@@ -71,27 +67,27 @@ void StoreField(const FieldRule& rule, const FieldValue& value, DesignRecord& re
     }
 }
 
+std::optional<FieldValue> StoredField(const FieldRule& rule, const DesignRecord& record) {
+    return std::visit(
+        [&](auto member) -> std::optional<FieldValue> {
+            if constexpr (std::is_same_v<decltype(member), std::monostate>) {
+                return std::nullopt;
+            } else {
+                return record.*member;
+            }
+        },
+        rule.target);
+}
+
 bool FieldKeyPress(const FieldRule& rule, int key, std::string_view text, DesignRecord& record,
                    Desktop& desktop, const std::function<void()>& accept) {
     if (rule.discardComma && key == kCommaKey) return true;
     if (key != kEnterKey) return false;
-    if (!rule.numeric()) {
-        accept();
-        return true;
-    }
-    if (!(LeadingValue(text) > 0.0)) {
-        ReportError(desktop, kRangeMessage);
-        return true;
-    }
-    auto value = ConvertField(rule, text);
-    if (!value) {
-        ReportError(desktop, kNumberNeededMessage);
-        return true;
-    }
-    StoreField(rule, *value, record);
-    if (OutsideNormalRange(rule, *value, record)) {
-        ReportError(desktop, kRangeMessage);
-        return true;
+    if (rule.numeric()) {
+        if (const auto refusal = EnterRefusal(rule, text, record)) {
+            ReportError(desktop, *refusal);
+            return true;
+        }
     }
     accept();
     return true;

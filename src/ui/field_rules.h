@@ -55,15 +55,13 @@ struct FieldRule {
     bool numeric() const { return !std::holds_alternative<std::monostate>(target); }
 };
 
-// The maximum length of a field counts characters (code points), never the
-// bytes or UTF-16 units they take.
-std::size_t CharacterCount(std::string_view utf8);
-
 // Converts the whole text to the target field's type; nothing when the text is
 // not a number or does not fit the type.
 using FieldValue = std::variant<std::int16_t, std::int32_t, float>;
 std::optional<FieldValue> ConvertField(const FieldRule& rule, std::string_view text);
 void StoreField(const FieldRule& rule, const FieldValue& value, DesignRecord& record);
+// The value the record holds in the field's member; nothing for a text field.
+std::optional<FieldValue> StoredField(const FieldRule& rule, const DesignRecord& record);
 
 // Whether a converted value lies outside what any design can have, or outside
 // the field's normal range; `limits` holds the values of limits held in the

@@ -17,10 +17,8 @@ public:
     virtual int Choice(int control) const = 0;
     virtual void SetChoice(int control, int value) = 0;
     virtual void Focus(int control) = 0;
-    // Takes the state of every control from `other`, a view of the same
-    // screen: a control `other` holds nothing for is emptied (no text,
-    // nothing chosen).
-    virtual void Adopt(const FormView& other) = 0;
+    // Empties every control: no text, nothing chosen.
+    virtual void Clear() = 0;
 };
 
 }  // namespace korvelle

@@ -8,8 +8,7 @@
 namespace korvelle {
 
 // The controls of a window that is never shown: texts, choices and the
-// focus, kept in memory.  Designs are replayed on such windows before they
-// reach the real ones, and the command line and the tests run the screens on
+// focus, kept in memory.  The tests and the fuzz targets run the screens on
 // them.
 class MemoryView : public FormView {
 public:
@@ -27,11 +26,9 @@ public:
         focus = control;
         ++focusMoves;
     }
-    void Adopt(const FormView& other) override {
-        if (auto* memory = dynamic_cast<const MemoryView*>(&other)) {
-            texts = memory->texts;
-            choices = memory->choices;
-        }
+    void Clear() override {
+        texts.clear();
+        choices.clear();
     }
 
     std::map<int, std::string> texts;

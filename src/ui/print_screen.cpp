@@ -13,7 +13,7 @@ namespace korvelle {
 namespace {
 
 // A number of pages as the user reads it: "1,237".
-std::string PageCount(int pages) { return FormatNumber(static_cast<std::int32_t>(pages), "###,###,###"); }
+std::string PageCount(int pages) { return FormatNumber(static_cast<std::int32_t>(pages), kCountPattern); }
 
 }  // namespace
 
@@ -51,6 +51,12 @@ void PrintScreen::ResultAccepted() {
     view().Focus(FirstButton());
 }
 
+ResultSheet PrintScreen::AcceptedSheet() {
+    // The print screen is reached only through ACCEPT on its result screen.
+    if (const std::optional<Acceptance>& acceptance = program_.acceptance()) return acceptance->result.sheet;
+    return program_.logic<ResultScreen>(result_).Displayed();
+}
+
 FontChoice PrintScreen::DialogFont() {
     FontChoice initial = font_;
     if (auto courier = PreselectedFace(service_->PrinterFaces())) {
@@ -76,7 +82,7 @@ void PrintScreen::PrintWithService() {
         return;
     }
     font_ = *chosen;
-    PrintWithFont(font_, program_.logic<ResultScreen>(result_).Displayed());
+    PrintWithFont(font_, AcceptedSheet());
 }
 
 void PrintScreen::PreviewWithService() {
@@ -87,7 +93,7 @@ void PrintScreen::PreviewWithService() {
     // No font dialog: the preview shows what PRINT would print, and its own
     // print button prints exactly what it shows.
     const FontChoice font = PrintingFont();
-    const ResultSheet sheet = program_.logic<ResultScreen>(result_).Displayed();
+    const ResultSheet sheet = AcceptedSheet();
     auto print = [this, &font, &sheet] {
         bool done = true;  // a failure closes the preview, so that the status line is seen
         Guarded("Not printed: ", "the print failed.", [&] {

@@ -117,6 +117,8 @@ private:
     // was printed because the user cancelled or said no.
     bool PrintWithFont(const FontChoice& font, const ResultSheet& sheet);
     void SaveDesign(bool chooseFile);
+    // The result sheet accepted, which the form prints.
+    ResultSheet AcceptedSheet();
     Program& program_;
     ScreenId self_, result_;
     FormKind kind_;

@@ -1,7 +1,9 @@
 #include "program.h"
 
+#include "design_capture.h"
 #include "design_document.h"
 #include "screens.h"
+#include "structure_screens.h"
 
 namespace korvelle {
 
@@ -14,6 +16,22 @@ Program::Program(DesignRecord& record, Desktop& desktop, WindowSystem& windows)
 Program::~Program() = default;
 
 void Program::Start() { Show(ScreenId::Startup); }
+
+std::optional<ScreenId> Program::accepted() const {
+    if (!acceptance_) return std::nullopt;
+    return acceptance_->result.kind == StructureKind::Overlay ? ScreenId::OverlayResult : ScreenId::FullDepthResult;
+}
+
+void Program::Accept(ScreenId result) {
+    const StructureKind kind = result == ScreenId::OverlayResult ? StructureKind::Overlay : StructureKind::FullDepth;
+    acceptance_ = Acceptance{korvelle::Accepted(kind, logic<ResultScreen>(result).Displayed(), record_),
+                             BasisOf(CaptureDesign(*this), kind)};
+}
+
+bool Program::AcceptanceCurrent() {
+    const DesignFile design = CaptureDesign(*this);
+    return design.accepted && design.accepted->current;
+}
 
 FormView& Program::view(ScreenId id) {
     Screen& screen = logic(id);

@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "core/design_record.h"
+#include "design_rules.h"
 #include "desktop.h"
+#include "file/design_file.h"
 #include "form_view.h"
 #include "screen.h"
 #include "screen_id.h"
@@ -26,6 +28,15 @@ public:
 };
 
 class DesignDocument;
+
+// The structure the designer accepted last: its result as computed, and the
+// entries it was computed from.  It stays current while those entries stand.
+struct Acceptance {
+    AcceptedStructure result;
+    // None for an acceptance a file brought in as stale: it stays stale until
+    // the designer accepts a structure again.
+    std::optional<AcceptanceBasis> basis;
+};
 
 // One run of the program: the design record, the logic of every screen, and
 // the rules by which screens come and go.  A screen's window is created the
@@ -62,10 +73,17 @@ public:
     // The screen of the design the designer stands on (a worksheet counts;
     // the guidelines do not).
     ScreenId current() const { return current_; }
-    // The result screen whose structure was accepted last, if any.
-    std::optional<ScreenId> accepted() const { return accepted_; }
-    void Accept(ScreenId result) { accepted_ = result; }
-    void SetAccepted(std::optional<ScreenId> result) { accepted_ = result; }
+    // The structure accepted last, current or stale, if any.
+    const std::optional<Acceptance>& acceptance() const { return acceptance_; }
+    void SetAcceptance(std::optional<Acceptance> acceptance) { acceptance_ = std::move(acceptance); }
+    // The result screen of the structure accepted last, if any.
+    std::optional<ScreenId> accepted() const;
+    // ACCEPT on a result screen: the sheet it shows, computed from the
+    // entries as they stand now.
+    void Accept(ScreenId result);
+    // Whether the accepted structure still matches the entries it was
+    // computed from (false when none was accepted).
+    bool AcceptanceCurrent();
     // Shows the next screen first, then hides the current one.
     void Move(ScreenId from, ScreenId to);
     // Shows the next screen, then closes and destroys the current one.
@@ -90,7 +108,7 @@ private:
     std::array<bool, kScreenCount> created_{};
     std::array<bool, kScreenCount> destroyed_{};
     ScreenId current_ = ScreenId::Startup;
-    std::optional<ScreenId> accepted_;
+    std::optional<Acceptance> acceptance_;
     std::unique_ptr<DesignDocument> document_;
 };
 

@@ -31,9 +31,12 @@ public:
     virtual void CloseBox() {}
     // The window has just been shown.
     virtual void Shown() {}
-    // Takes the state of the same screen of another run of the program: its
-    // controls, and whatever of the design the logic itself keeps.
-    virtual void Adopt(Screen& other) { view().Adopt(other.view()); }
+    // A new design: the screen's controls as it first shows them, and nothing
+    // of the design the logic itself keeps.
+    virtual void Reset() {
+        view().Clear();
+        Load();
+    }
 
 protected:
     virtual void Load() {}

@@ -52,6 +52,19 @@ void MainMenu::SelectFullDepth() {
 
 void MainMenu::Shown() {
     view().SetText(kFileStatus, program_.document().Status());
+    std::string accepted = "No structure accepted yet";
+    if (const std::optional<Acceptance>& acceptance = program_.acceptance()) {
+        const ResultSheet& sheet = acceptance->result.sheet;
+        if (!program_.AcceptanceCurrent()) {
+            accepted = std::string(kStaleAcceptanceMessage);
+        } else {
+            accepted = std::string("Accepted: ") +
+                       (acceptance->result.kind == StructureKind::Overlay ? "overlay" : "full-depth structure") +
+                       ", proposed SN " + sheet.proposedSn + " against " + sheet.requiredSn + " required, " +
+                       sheet.difference + " " + sheet.verdict;
+        }
+    }
+    view().SetText(kAcceptance, accepted);
     view().Focus(kOptions);  // the keyboard starts on the option chosen
 }
 

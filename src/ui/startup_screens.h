@@ -47,13 +47,14 @@ private:
 // The hub of every run, and where designs are saved and opened.
 class MainMenu : public Screen {
 public:
-    enum Control { kOptions, kContinue, kSave, kSaveAs, kOpen, kFileStatus };
+    enum Control { kOptions, kContinue, kSave, kSaveAs, kOpen, kFileStatus, kAcceptance };
     enum Option { kFullDepth, kOverlay, kEditData, kQuit };
     explicit MainMenu(Program& program) : program_(program) {}
     void Click(int control) override;
     void DoubleClick(int control) override;
     void CloseBox() override { program_.Quit(); }
-    // Tells which file the design is and whether it has changed.
+    // Tells which file the design is and whether it has changed, and which
+    // structure was accepted and whether it still matches the design data.
     void Shown() override;
     // Selects "DESIGN A FULL-DEPTH PAVEMENT", as a finished data entry does.
     void SelectFullDepth();

@@ -7,6 +7,21 @@
 
 namespace korvelle {
 
+void Worksheet::Shown() {
+    for (int control : textControls_) openedTexts_[control] = view().Text(control);
+    for (int control : choiceControls_) openedChoices_[control] = view().Choice(control);
+    if (entry_) openedValue_ = StoredField(*entry_, program_.record());
+}
+
+void Worksheet::Back() {
+    // Choices first: choosing in a list fills boxes that the texts then
+    // put back as they were.
+    for (const auto& [control, choice] : openedChoices_) view().SetChoice(control, choice);
+    for (const auto& [control, text] : openedTexts_) view().SetText(control, text);
+    if (entry_ && openedValue_) StoreField(*entry_, *openedValue_, program_.record());
+    ReturnToDesignData();
+}
+
 double EsalWorksheet::Average(int row, float singleUnitEsal, float multiUnitEsal) {
     return (10 * row / 100.0) * singleUnitEsal + ((100 - 10 * row) / 100.0) * multiUnitEsal;
 }
@@ -27,22 +42,26 @@ bool EsalWorksheet::KeyPress(int control, int key) {
     return FieldKeyPress(fields::kEsalWorksheetEntry, key, text, program_.record(), program_.desktop(), [&] {
         program_.view(ScreenId::DesignData)
             .SetText(DesignDataScreen::kRepresentativeEsal, FormatNumber(*ParseNumber(text), "#0.00"));
-        program_.Move(ScreenId::EsalWorksheet, ScreenId::DesignData);
+        ReturnToDesignData();
     });
 }
 
-void EsalWorksheet::CloseBox() { program_.Move(ScreenId::EsalWorksheet, ScreenId::DesignData); }
+void EsalWorksheet::Click(int control) {
+    if (control == kBack) Back();
+}
 
 bool LdfWorksheet::KeyPress(int control, int key) {
     if (control != kEntry) return false;
     const std::string text = view().Text(kEntry);
     return FieldKeyPress(fields::kLdfWorksheetEntry, key, text, program_.record(), program_.desktop(), [&] {
         program_.view(ScreenId::DesignData).SetText(DesignDataScreen::kLdf, FormatNumber(*ParseNumber(text), "###.0"));
-        program_.Move(ScreenId::LdfWorksheet, ScreenId::DesignData);
+        ReturnToDesignData();
     });
 }
 
-void LdfWorksheet::CloseBox() { program_.Move(ScreenId::LdfWorksheet, ScreenId::DesignData); }
+void LdfWorksheet::Click(int control) {
+    if (control == kBack) Back();
+}
 
 void CountyWorksheet::Changed(int control) {
     if (control != kList) return;
@@ -53,6 +72,10 @@ void CountyWorksheet::Changed(int control) {
 }
 
 void CountyWorksheet::Click(int control) {
+    if (control == kBack) {
+        Back();
+        return;
+    }
     if (control != kAccept) return;
     // With no county chosen and nothing typed there is nothing to hand back:
     // the values on the design data screen stay.
@@ -63,9 +86,7 @@ void CountyWorksheet::Click(int control) {
         designData.SetText(DesignDataScreen::kSoilSupport, view().Text(kSoilSupport));
         designData.SetText(DesignDataScreen::kRegionalFactor, view().Text(kRegionalFactor));
     }
-    program_.Move(ScreenId::CountyWorksheet, ScreenId::DesignData);
+    ReturnToDesignData();
 }
-
-void CountyWorksheet::CloseBox() { program_.Move(ScreenId::CountyWorksheet, ScreenId::DesignData); }
 
 }  // namespace korvelle

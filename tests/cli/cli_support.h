@@ -18,14 +18,34 @@ struct CliRun {
     std::string err;
 };
 
-// Runs the built korvelle-cli with the arguments, without a display and
-// without a platform chosen for it: the program must manage on its own.
-inline CliRun RunCli(const QStringList& arguments) {
+// Runs the built korvelle-cli (or a copy of it) with the arguments, without
+// a display and without a platform chosen for it: the program must manage on
+// its own.  `variables` are set in its environment besides.
+inline CliRun RunCli(const QStringList& arguments, const QProcessEnvironment& variables = {},
+                     const QString& program = KORVELLE_CLI) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    environment.insert(variables);
     process.setProcessEnvironment(environment);
-    process.start(KORVELLE_CLI, arguments);
+    process.start(program, arguments);
+    CliRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return run;
+    run.code = process.exitCode();
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+// Runs a bash script with $CLI naming the built korvelle-cli, as RunCli runs
+// the program.
+inline CliRun RunShell(const QString& script) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    environment.insert("CLI", KORVELLE_CLI);
+    process.setProcessEnvironment(environment);
+    process.start("bash", {"-c", script});
     CliRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return run;
     run.code = process.exitCode();

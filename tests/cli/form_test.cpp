@@ -1,6 +1,7 @@
 // `korvelle-cli form` against the desktop program's own form of the same
-// design: the character-grid lines of the replayed design, and the PDF that
-// PRINT writes to a file from the print screen with the font it offers.
+// design: the character-grid lines of the design opened as the desktop opens
+// it, and the PDF that PRINT writes to a file from the print screen with the
+// font it offers.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 #include "print/design_form.h"
 #include "qt/print_support.h"
 #include "ui/county_table.h"
-#include "ui/design_replay.h"
+#include "ui/fakes.h"
 #include "ui/print_screen.h"
 #include "ui/structure_screens.h"
 
@@ -41,30 +42,33 @@ QString Fonts(const QString& pdf) {
     return QString::fromUtf8(pdffonts.readAllStandardOutput());
 }
 
-Replay Replayed(const char* name) {
-    const DesignFileReading reading = ReadDesignFile(Example(name).toStdString());
-    if (!std::holds_alternative<DesignFile>(reading)) {
-        ADD_FAILURE() << name << " is refused";
-        return {};
-    }
+// The example opened as the desktop opens it, on windows nobody sees.
+struct OpenedRun : Harness {
+    FakeStore store;
+};
+std::unique_ptr<OpenedRun> Opened(const char* name) {
+    auto run = std::make_unique<OpenedRun>();
+    const std::string path = Example(name).toStdString();
+    run->store.files[path] = ReadAll(Example(name));
     const auto counties = ParseCountyTable(ReadAll(QString(KORVELLE_SOURCE_DIR) + "/data/counties.csv"), nullptr);
     EXPECT_TRUE(counties);
-    Replay replay = ReplayDesign(std::get<DesignFile>(reading), {2026, 12, 9}, counties ? *counties : std::vector<CountyEntry>{});
-    EXPECT_EQ(replay.refusal, "");
-    return replay;
+    run->Logic<CountyWorksheet>(ScreenId::CountyWorksheet).SetTable(counties ? *counties : std::vector<CountyEntry>{});
+    run->program.document().SetStore(&run->store);
+    run->program.Start();
+    EXPECT_TRUE(run->program.document().OpenFile(path)) << run->desktop.Texts().front();
+    return run;
 }
 
 TEST(CliForm, TheTextFormIsTheDesktopsFormOnTheCharacterGridLineForLine) {
     for (const Kind& kind : kKinds) {
         SCOPED_TRACE(kind.file);
-        Replay replay = Replayed(kind.file);
-        ASSERT_TRUE(replay.run);
+        const auto opened = Opened(kind.file);
         CharGridPage page;
-        const ResultSheet sheet = replay.run->program.logic<ResultScreen>(kind.result).Displayed();
+        const ResultSheet sheet = opened->Logic<ResultScreen>(kind.result).Displayed();
         if (kind.result == ScreenId::FullDepthResult) {
-            PrintFullDepthForm(page, replay.run->record, sheet, "Courier", 12.0);
+            PrintFullDepthForm(page, opened->record, sheet, "Courier", 12.0);
         } else {
-            PrintOverlayForm(page, replay.run->record, sheet, "Courier", 12.0);
+            PrintOverlayForm(page, opened->record, sheet, "Courier", 12.0);
         }
         ASSERT_EQ(page.PageCount(), 1);
 
@@ -82,14 +86,13 @@ TEST(CliForm, ThePdfReadsBackAsThePdfThatPrintWrites) {
     QTemporaryDir folder;
     for (const Kind& kind : kKinds) {
         SCOPED_TRACE(kind.file);
-        // The desktop: PRINT on the print screen of the replayed design, the
+        // The desktop: PRINT on the print screen of the opened design, the
         // font dialog taking the font offered, the print dialog a file.
-        Replay replay = Replayed(kind.file);
-        ASSERT_TRUE(replay.run);
+        const auto opened = Opened(kind.file);
         ScriptedPrintService printing;
         printing.printTo = folder.filePath(QString(kind.file) + ".desktop.pdf");
-        auto& screen = replay.run->program.logic<PrintScreen>(kind.print);
-        replay.run->program.view(kind.print);
+        auto& screen = opened->Logic<PrintScreen>(kind.print);
+        opened->program.view(kind.print);
         screen.SetPrintService(&printing);
         screen.Click(PrintScreen::kPrint);
         ASSERT_EQ(printing.fontDialogs.size(), 1);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QProcess>
 #include <cctype>
 
 #include <nlohmann/json.hpp>
@@ -38,6 +40,61 @@ QStringList Without(QStringList arguments, const QString& option) {
     const qsizetype at = arguments.indexOf(option);
     if (at >= 0) arguments.remove(at, 2);
     return arguments;
+}
+
+TEST(CliProgram, ABrokenCountyTableStopsItNamingTheLine) {
+    QTemporaryDir folder;
+    const QString table = folder.filePath("counties.csv");
+    WriteAll(table, "# a soil support typed with a letter O\nALDER,4.0,1.6\nBIRCH,3.O,1.8\n");
+    QProcessEnvironment variables;
+    variables.insert("KORVELLE_COUNTY_TABLE", table);
+    for (const QStringList& arguments : {QStringList{"show", kFullDepth}, QStringList{"sn"} + kFullDepthData}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliRun run = RunCli(arguments, variables);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "korvelle-cli: county table: " + table.toStdString() +
+                               ": line 3: soil support \"3.O\" is not one digit, a point and one digit\n");
+    }
+    variables.insert("KORVELLE_COUNTY_TABLE", folder.filePath("missing.csv"));
+    const CliRun missing = RunCli({"show", kFullDepth}, variables);
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.err, "korvelle-cli: county table: " + folder.filePath("missing.csv").toStdString() +
+                               ": No such file or directory\n");
+}
+
+TEST(CliProgram, LinksNeitherTheDesktopsWidgetsNorPrintSupport) {
+    QProcess ldd;
+    ldd.start("ldd", {KORVELLE_CLI});
+    ASSERT_TRUE(ldd.waitForFinished(30000));
+    ASSERT_EQ(ldd.exitCode(), 0) << ldd.readAllStandardError().toStdString();
+    const QString libraries = QString::fromUtf8(ldd.readAllStandardOutput());
+    EXPECT_TRUE(libraries.contains("libQt6Gui.so")) << libraries.toStdString();  // the PDF's
+    EXPECT_FALSE(libraries.contains("libQt6Widgets")) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains("libQt6PrintSupport")) << libraries.toStdString();
+}
+
+TEST(CliProgram, OnlyThePdfStartsQtsGui) {
+    // A copy of the program beside a qt.conf that sends Qt to an empty folder
+    // for its plugins: Qt's GUI, once started, finds no platform and ends the
+    // program.
+    QTemporaryDir folder;
+    const QString program = folder.filePath("korvelle-cli");
+    ASSERT_TRUE(QFile::copy(KORVELLE_CLI, program));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("no-plugins"));
+    WriteAll(folder.filePath("qt.conf"), "[Paths]\nPlugins = " + folder.filePath("no-plugins").toStdString() + "\n");
+    for (const QStringList& arguments :
+         {QStringList{"--version"}, QStringList{"--help"}, QStringList{"show", kFullDepth, kOverlay},
+          QStringList{"check", kFullDepth}, QStringList{"form", kOverlay}, QStringList{"sn"} + kFullDepthData}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliRun run = RunCli(arguments, {}, program);
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+    }
+    const QString pdf = folder.filePath("form.pdf");
+    const CliRun gui = RunCli({"form", kFullDepth, "--pdf", pdf}, {}, program);
+    EXPECT_NE(gui.code, 0);
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST(CliShow, OneLinePerDesignOfEitherKindAsTheScreensShowIt) {
@@ -77,31 +134,66 @@ TEST(CliShow, JsonAndCsvCarryTheSameValues) {
     EXPECT_EQ(RunCli({"show", "--json", "--csv", kFullDepth}).code, 2);
 }
 
-TEST(CliShow, ADesignSavedHalfWayShowsWhatItHas) {
+// A design saved half way keeps its acceptance: current while the entries
+// it was computed from stand, stale once one of them changed; one without an
+// acceptance shows what it has.  `check` works out every current acceptance
+// again whatever the stage, and counts a stale one apart.
+TEST(CliShow, ADesignSavedHalfWayShowsWhatItHasAndKeepsItsAcceptance) {
     QTemporaryDir folder;
-    const QString designer = folder.filePath("designer.korvelle");
-    WriteAll(designer, Edited("full-depth.korvelle", "\"stage\": \"main-menu\"", "\"stage\": \"designer-information\""));
-    const QString data = folder.filePath("data.korvelle");
-    WriteAll(data, Edited("full-depth.korvelle", "\"stage\": \"main-menu\"", "\"stage\": \"design-data\""));
+    const std::string example = ReadAll(kFullDepth);
+    auto write = [&](const char* name, std::string text, const std::vector<std::pair<std::string, std::string>>& edits) {
+        for (const auto& [from, to] : edits) {
+            const auto at = text.find(from);
+            EXPECT_NE(at, std::string::npos) << from;
+            if (at != std::string::npos) text.replace(at, from.size(), to);
+        }
+        const QString path = folder.filePath(name);
+        WriteAll(path, text);
+        return path;
+    };
+    const std::string stage = "\"stage\": \"main-menu\"";
+    const std::string withoutAccepted = example.substr(0, example.find(",\n  \"accepted\"")) + "\n}\n";
+    const QString designer = write("designer.korvelle", example, {{stage, "\"stage\": \"designer-information\""}});
+    const QString data = write("data.korvelle", withoutAccepted, {{stage, "\"stage\": \"design-data\""}});
+    const QString stale = write("stale.korvelle", example,
+                                {{stage, "\"stage\": \"project-information\""},
+                                 {"\"current\": true", "\"current\": false"},
+                                 {"\"initialTraffic\": \"1000\"", "\"initialTraffic\": \"3000\""}});
+    const QString wrong = write("wrong.korvelle", example,
+                                {{stage, "\"stage\": \"design-data\""}, {"\"requiredSn\": \"3.44\"", "\"requiredSn\": \"9.99\""}});
+    const std::string accepted = "design loading 1,000,100, required SN 3.44, full-depth, proposed SN 3.86, 12.2% Overdesign";
 
-    const CliRun run = RunCli({"show", designer, data});
+    const CliRun run = RunCli({"show", designer, data, stale});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(SplitLines(run.out),
               (std::vector<std::string>{
-                  designer.toStdString() +
-                      ": project STP-0021-02(037), design loading 1,000,100, required SN 3.44, structure -",
-                  data.toStdString() + ": project STP-0021-02(037), design loading -, required SN -, structure -"}));
+                  designer.toStdString() + ": project STP-0021-02(037), " + accepted,
+                  data.toStdString() + ": project STP-0021-02(037), design loading -, required SN -, structure -",
+                  stale.toStdString() + ": project STP-0021-02(037), " + accepted + " (stale)"}));
 
-    // Saved half way, the designs hold no results to differ from.
-    const CliRun check = RunCli({"check", designer, data});
-    EXPECT_EQ(check.code, 0) << check.err;
-    EXPECT_EQ(check.out, "2 designs: 2 same, 0 differ, 0 refused\n");
+    const CliRun check = RunCli({"check", designer, data, stale, wrong});
+    EXPECT_EQ(check.code, 1) << check.err;
+    EXPECT_EQ(SplitLines(check.out),
+              (std::vector<std::string>{
+                  stale.toStdString() + ": the accepted structure no longer matches the design data: open the "
+                                        "structure and ACCEPT again",
+                  wrong.toStdString() + ": required SN saved 9.99, now 3.44",
+                  "4 designs: 2 same, 1 differ, 1 stale, 0 refused"}));
 
+    // The form of a current acceptance prints wherever the design stands; a
+    // stale one has none, nor a design without one.
     const CliRun form = RunCli({"form", designer});
-    EXPECT_EQ(form.code, 1);
-    EXPECT_EQ(form.out, "");
-    EXPECT_EQ(form.err, "korvelle-cli: " + designer.toStdString() +
-                            ": no structure was accepted, so the design has no form\n");
+    EXPECT_EQ(form.code, 0) << form.err;
+    EXPECT_EQ(form.out, RunCli({"form", kFullDepth}).out);
+    for (const auto& [file, reason] : {std::pair{data, std::string("no structure was accepted, so the design has no form")},
+                                       std::pair{stale, std::string("the accepted structure no longer matches the design "
+                                                                    "data: open the structure and ACCEPT again, so no "
+                                                                    "form is printed from it")}}) {
+        const CliRun refused = RunCli({"form", file});
+        EXPECT_EQ(refused.code, 1);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_EQ(refused.err, "korvelle-cli: " + file.toStdString() + ": " + reason + "\n");
+    }
 }
 
 TEST(CliCheck, TheExamplesComputeAsSaved) {
@@ -176,6 +268,11 @@ TEST(CliUsage, BadCommandLinesExitWithTwoAndSayWhy) {
         QStringList{"sweep"} + With(kFullDepthData, "--soil", "2:8"),
         QStringList{"sweep"} + With(kFullDepthData, "--soil", "2:eight:1"),
         QStringList{"sweep"} + With(With(With(kFullDepthData, "--soil", "2:8:1"), "--rf", "1:3:1"), "--ldf", "1:2:1"),
+        {"form", kFullDepth, "--pdf", ""},  // not the text form on standard output
+        {"form", kFullDepth, "--pdf", "x.pdf", "--size", "nan"},
+        {"form", kFullDepth, "--pdf", "x.pdf", "--size", "0x10"},
+        {"form", kFullDepth, "--pdf", "x.pdf", "--face", ""},
+        {"bogus"},
     };
     for (const QStringList& arguments : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
@@ -183,6 +280,116 @@ TEST(CliUsage, BadCommandLinesExitWithTwoAndSayWhy) {
         EXPECT_EQ(run.code, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind("korvelle-cli: ", 0), 0u) << run.err;
+    }
+}
+
+TEST(CliUsage, AnUnknownCommandIsNamedWithTheCommandsThereAre) {
+    const CliRun run = RunCli({"bogus", kFullDepth});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(SplitLines(run.err).at(0),
+              "korvelle-cli: unknown command \"bogus\"; the commands are show, check, form, sn, sweep");
+}
+
+// The form is never written over the design it is made from, another design
+// file, or anything that is not a regular file; a regular file is replaced
+// whole, keeping its mode.
+TEST(CliForm, TheOutputIsNeverTheDesignNorAnythingButARegularFile) {
+    QTemporaryDir folder;
+    const QString design = folder.filePath("a.korvelle");
+    const std::string example = ReadAll(kFullDepth);
+    WriteAll(design, example);
+    QFile::link(design, folder.filePath("link.pdf"));
+    QDir(folder.path()).mkdir("folder");
+    QProcess::execute("mkfifo", {folder.filePath("fifo.pdf")});
+    struct Case {
+        QString out;
+        std::string reason;
+    };
+    const std::string itself = "is the design file itself; the form is written to another file";
+    const std::string notRegular = "is not a regular file (a folder, a device or a pipe); the form is written only to a file";
+    const std::string design_ = "ends in .korvelle: a design file is never written over with a form";
+    for (const Case& c : {Case{design, itself}, Case{folder.path() + "/./a.korvelle", itself},
+                          Case{folder.filePath("link.pdf"), itself}, Case{folder.filePath("other.KORVELLE"), design_},
+                          Case{"/dev/full", notRegular}, Case{folder.filePath("folder"), notRegular},
+                          Case{folder.filePath("fifo.pdf"), notRegular}}) {
+        SCOPED_TRACE(c.out.toStdString());
+        const CliRun run = RunCli({"form", design, "--pdf", c.out});
+        EXPECT_EQ(run.code, 2);
+        EXPECT_EQ(run.err, "korvelle-cli: " + c.out.toStdString() + ": " + c.reason + "\n");
+        EXPECT_EQ(ReadAll(design), example);
+    }
+    EXPECT_FALSE(QFile::exists(folder.filePath("other.KORVELLE")));
+
+    const QString pdf = folder.filePath("form.pdf");
+    WriteAll(pdf, "earlier");
+    QFile::setPermissions(pdf, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    const CliRun run = RunCli({"form", design, "--pdf", pdf});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(ReadAll(pdf).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(QFile::permissions(pdf) & 0x7777,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser |
+                  QFileDevice::ReadGroup);
+}
+
+// Standard output that cannot be written (a full disk, a closed descriptor, a
+// broken pipe with SIGPIPE ignored) is said, with its own exit status 3,
+// after every command.
+TEST(CliOutput, OutputThatCannotBeWrittenIsSaidWithItsOwnStatus) {
+    const QString cli = QString(KORVELLE_CLI);
+    const QString data = kFullDepthData.join(' ');
+    struct Case {
+        QString script;
+        std::string reason;
+    };
+    std::vector<Case> cases;
+    for (const QString& command : {QString("--help"), QString("--version"), "show " + kFullDepth,
+                                   "check " + kFullDepth, "form " + kFullDepth, "sn " + data,
+                                   "sweep " + With(kFullDepthData, "--soil", "2:8:1").join(' '), QString("sn --help")}) {
+        cases.push_back({"\"$CLI\" " + command + " >/dev/full", "No space left on device"});
+    }
+    cases.push_back({"exec >&-; \"$CLI\" show " + kFullDepth, "Bad file descriptor"});
+    cases.push_back({"trap '' PIPE; \"$CLI\" sweep " + With(kFullDepthData, "--soil", "1:9:0.0001").join(' ') +
+                         " | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}",
+                     "Broken pipe"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script.toStdString());
+        const CliRun run = RunShell(c.script);
+        EXPECT_EQ(run.code, 3);
+        EXPECT_EQ(run.err, "korvelle-cli: standard output: " + c.reason + "\n");
+    }
+}
+
+// Line output is one line per design whatever a file name holds: control
+// characters escaped, so that none reaches the terminal.
+TEST(CliOutput, ControlCharactersInFileNamesAreEscapedInLineOutput) {
+    QTemporaryDir folder;
+    const QString odd = folder.filePath("a\x1b]0;title\x07\nb.korvelle");
+    WriteAll(odd, ReadAll(kFullDepth));
+    const std::string shown = folder.path().toStdString() + "/a\\x1b]0;title\\x07\\nb.korvelle";
+    const CliRun show = RunCli({"show", odd});
+    EXPECT_EQ(SplitLines(show.out).size(), 1u) << show.out;
+    EXPECT_EQ(show.out.rfind(shown + ": project STP-0021-02(037)", 0), 0u) << show.out;
+    const CliRun missing = RunCli({"check", odd + "\t\\"});
+    EXPECT_EQ(missing.err, "korvelle-cli: " + shown + "\\t\\\\: cannot be read: No such file or directory\n");
+    // JSON keeps the name as it is.
+    const CliRun json = RunCli({"show", "--json", odd});
+    EXPECT_EQ(nlohmann::json::parse(json.out)["file"], odd.toStdString());
+}
+
+// A sweep holds one block of points at a time, however many rows or columns
+// it has, and writes the same bytes as ever.
+TEST(CliSweep, MemoryStaysBoundedForASweepOfAMillionRowsOrColumns) {
+    for (const QStringList& ranges : {QStringList{"--soil", "0.5:10:0.0000095"}, QStringList{"--rf", "1:3:0.000002"}}) {
+        SCOPED_TRACE(ranges.join(' ').toStdString());
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start("/usr/bin/time", QStringList{"-f", "%M", KORVELLE_CLI, "sweep"} +
+                                           With(kFullDepthData, ranges[0], ranges[1]));
+        ASSERT_TRUE(process.waitForFinished(120000));
+        EXPECT_EQ(process.exitCode(), 0);
+        const std::vector<std::string> lines = SplitLines(process.readAllStandardError().toStdString());
+        ASSERT_FALSE(lines.empty());
+        EXPECT_LT(std::stol(lines.back()), 64 * 1024) << "kilobytes at most";  // 185 MB and more when rows were held
     }
 }
 

@@ -33,6 +33,13 @@ TEST(QuarterInches, ConvertBothWaysAndShowTheThickness) {
         }
     }
     EXPECT_EQ(QuarterInchText(4000), "1000.00");
+
+    // Where a course's scroll bar stands for a typed thickness.
+    EXPECT_EQ(QuarterInchesOf(" 1.30 "), 5);
+    EXPECT_EQ(QuarterInchesOf("-1"), 0);
+    EXPECT_EQ(QuarterInchesOf("2000"), 4000);
+    EXPECT_EQ(QuarterInchesOf("1,5"), std::nullopt);
+    EXPECT_EQ(QuarterInchesOf(""), std::nullopt);
 }
 
 }  // namespace

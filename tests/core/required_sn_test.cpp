@@ -200,6 +200,21 @@ TEST(ComputeRequiredSn, ATinyLoadingThatSwingsAcrossTheBandEndsOnTheLargerTrial)
     EXPECT_TRUE(Solves(Traffic(5, 1), 1825, 1.1480820f, "1.15"));
 }
 
+TEST(ComputeRequiredSn, ATrialCarryingExactlyTwoPercentTooFewLoadsEndsTheSearch) {
+    // 200 loads a day for a year: 73,000, and 0.98 of it is 71,540, a single
+    // exactly: a loading of 49 against 50 lies on the band's lower edge.
+    // With soil support 0.98360848 (every stored term a single, worked out by
+    // tests/core/tools/required_sn_model.py) the search climbs from
+    // 0.33 ln W = 3.6954 through 37 steps; 4.0554 carries 70,424.9 loads, 3.5 %
+    // too few, and 4.0654 log W = 4.8545489, whose loading rounds to
+    // 71,540 exactly.  Eight neighbouring singles of the soil support give the
+    // same loading, so the case does not hang on the last bit of a logarithm.
+    DesignRecord record = Traffic(200, 1);
+    record.soilSupport = 0.98360848f;
+    record.regionalFactor = 3.0f;
+    EXPECT_TRUE(Solves(record, 73000, 4.0654120f, "4.07"));
+}
+
 TEST(ComputeRequiredSn, TheLongestSearchTheFieldsAllow) {
     // 267,432 vehicles a day, every one a 5.5-ESAL truck in the design lane:
     // 1,470,876 + 1 loads a day over 4 years, 2,147,480,420 loads, next to the
@@ -315,6 +330,24 @@ void ExpectRefused(DesignRecord record, SnError expected) {
     EXPECT_FALSE(status);
     EXPECT_EQ(status.error(), expected);
     ExpectEarlierResults(record);
+}
+
+TEST(ComputeRequiredSn, ALoadingFarAboveTheBandThatRisesBeyondASingleIsRefusedByBothSearches) {
+    // 137 loads a day for a year (50,005), a serviceability loss of 0.01 and
+    // soil support 97.  With so small a loss Gt = -2.43, and the loading rises
+    // as the SN falls: the search starts at 3.5706 with log W = 37.947 and
+    // steps down, and 2.8106 (the 77th trial) has log W = 38.536, beyond the
+    // largest single (10^38.532).  No trial may be stepped over unworked that
+    // far above the band (tests/core/tools/required_sn_model.py).
+    DesignRecord record = Traffic(137, 1);
+    record.serviceabilityLoss = 0.01f;
+    record.soilSupport = 97.0f;
+    for (SnSearch search : {SnSearch::PassSureTrials, SnSearch::EveryTrial}) {
+        DesignRecord computed = record;
+        SetEarlierResults(computed);
+        EXPECT_EQ(ComputeRequiredSn(computed, search).error(), SnError::NotFinite) << static_cast<int>(search);
+        ExpectEarlierResults(computed);
+    }
 }
 
 TEST(ComputeRequiredSn, RefusesADesignPeriodThatIsNotPositive) {

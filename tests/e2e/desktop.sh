@@ -9,11 +9,13 @@ set -euo pipefail
 
 readonly STEP_TIMEOUT=20   # seconds to wait for a window or a file
 SCREEN_SIZE=${SCREEN_SIZE:-1280x1024x24}   # Xvfb's screen: width x height x depth
+WINDOW_MANAGER=${WINDOW_MANAGER:-}         # "openbox" to frame the windows; none by default
 KEY_DELAY=15               # milliseconds between typed keys
 OUT=""
 SHOT_NUMBER=0
 PROGRAM_PID=""
 XVFB_PID=""
+WM_PID=""
 
 fail() {
     echo "FAILED: $*" >&2
@@ -24,6 +26,7 @@ fail() {
 
 stop_all() {
     [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
 
@@ -52,11 +55,18 @@ start_program() {
     export XDG_CACHE_HOME="$HOME/.cache" XDG_RUNTIME_DIR="$HOME/.runtime"
     export XDG_DOCUMENTS_DIR="$HOME/Documents"
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    if [ "$WINDOW_MANAGER" = openbox ]; then
+        openbox --sm-disable >"$OUT/openbox.log" 2>&1 &
+        WM_PID=$!
+        wait_until wm_running || fail "openbox did not start"
+    fi
     export QT_QPA_PLATFORM=xcb
     export LC_ALL=C.UTF-8
     "$binary" "$@" >"$OUT/program.log" 2>&1 &
     PROGRAM_PID=$!
 }
+
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # Starts the program again on the same display and home folder, after it
 # has ended, with the arguments given.

@@ -26,13 +26,14 @@ type_text 2.00
 keys Tab Tab Tab                                # past the scroll bar and FIT
 type_text 25                                    # COURSE 3 by its first letters: 25 mm Superpave
 keys Tab
-type_text 3
+type_text 3.00
 keys Tab Tab Tab
 type_text G                                     # COURSE 4: Graded Aggregate Base
 keys Tab
-type_text 8
+type_text 8.00
+keys Tab                                        # on to its scroll bar: no text cursor in the picture
 shot full-depth-entry
-repeat_key Tab 8                                # past COURSE 5 and CONTINUE to the guidelines
+repeat_key Tab 7                                # past FIT, COURSE 5 and CONTINUE to the guidelines
 keys Return
 window "Flexible Pavement Design - SuperPave Mix Guidelines" >/dev/null
 shot guidelines

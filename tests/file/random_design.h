@@ -32,7 +32,7 @@ public:
         file.stage = design_file::kStageNames[Below(design_file::kStageNames.size())].value;
         if (Chance(2)) {
             const auto& kind = design_file::kStructureNames[Below(design_file::kStructureNames.size())];
-            AcceptedStructure accepted{kind.value, Text(), {}};
+            AcceptedStructure accepted{kind.value, Chance(2), Text(), {}};
             accepted.sheet.rows.resize(kind.rows);
             for (ResultRow& row : accepted.sheet.rows) {
                 for (std::string& cell : row) cell = Text();

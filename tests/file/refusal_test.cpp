@@ -42,6 +42,9 @@ TEST(ReadDesignFileText, RefusesEachKindOfFaultWithOneMessageSayingWhatIsWrong) 
         {"columns count characters", "{\"project\": \"\xE6\x97\xA5\xE6\x9C\xAC\", x}",
          "not a design file: the JSON text is broken at line 1, column 19"},
         {"not UTF-8", "{\n\"a\": \"caf\xC3\x28\"}", "not a design file: the text is not valid UTF-8 at line 2, column 11"},
+        // The parser stops on the number's last digit: 1e500 stands in columns 14 to 18.
+        {"a number beyond a double", "{\n  \"format\": \"korvelle-design\",\n  \"version\": 1e500\n}",
+         "not a design file: the JSON text is broken at line 3, column 18"},
         {"a list", "[1, 2]", "not a Korvelle design file"},
         {"another format", Changed(kFullDepth, [](Json& f) { f["format"] = "spreadsheet"; }),
          "not a Korvelle design file"},

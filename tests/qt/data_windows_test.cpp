@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <string>
 
+#include "core/utf8.h"
 #include "core/version.h"
 #include "qt_fixture.h"
 #include "ui/data_screens.h"
@@ -205,7 +206,7 @@ TEST_F(DataWindowsTest, LengthLimitsCountCharactersAndNeverSplitOne) {
     QTest::keyClick(pi, Qt::Key_Z);
     EXPECT_EQ(pi->text().toStdString(), "ABCDEF!");
     // What reaches the record and the form: seven characters in UTF-8.
-    EXPECT_EQ(CharacterCount(Window(ScreenId::ProjectInformation)->Text(P::kPiNumber)), 7u);
+    EXPECT_EQ(Utf8Length(Window(ScreenId::ProjectInformation)->Text(P::kPiNumber)), 7u);
 }
 
 TEST_F(DataWindowsTest, BackIsABackButtonInTheTabChainOfTheLaterChainScreens) {

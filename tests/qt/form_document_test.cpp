@@ -9,13 +9,14 @@
 #include <stdexcept>
 
 #include "print_support.h"
+#include "qt/form_page_setup.h"
 
 namespace korvelle::testing {
 namespace {
 
 // PRINT's paper: Letter with the form's margins.
 QPageLayout Letter() {
-    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QtPrintService::FormMargins(8.5),
+    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, FormMargins(8.5),
                        QPageLayout::Inch);
 }
 

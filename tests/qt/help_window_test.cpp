@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -11,6 +12,7 @@
 #include <QTextDocument>
 #include <QToolButton>
 
+#include "qt/form_preview.h"
 #include "qt/qt_fixture.h"
 #include "ui/help_topics.h"
 
@@ -119,6 +121,48 @@ TEST_F(HelpWindowTest, CtrlFFindsTheNextPlaceAndWrapsAround) {
     find->setText("no such words in the guide");
     EXPECT_FALSE(help.FindNext());
     EXPECT_EQ(help.browser()->textCursor().position(), kept);
+    // Escape closes the find bar and gives the keyboard back to the text,
+    // where the arrow keys and Page Down read on; a second Escape closes the
+    // window.
+    QTest::keyClick(find, Qt::Key_Escape);
+    EXPECT_FALSE(find->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), help.browser());
+    EXPECT_TRUE(help.isVisible());
+    QTest::keyClick(help.browser(), Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
+}
+
+// A designer searches the guide for what the title bar says: each screen's
+// section names its window's title as the window shows it.
+TEST_F(HelpWindowTest, EachScreensSectionNamesItsWindowsTitle) {
+    QFile guide(":/docs/user-guide.md");
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(guide.readAll()).split('\n');
+    // The text from a heading to the next heading.
+    auto section = [&lines](const QString& heading) {
+        QString text;
+        bool in = false;
+        for (const QString& line : lines) {
+            const bool isHeading = line.startsWith('#');
+            if (isHeading && in) break;
+            if (isHeading && line.section(' ', 1).trimmed() == heading) in = true;
+            if (in) text += line + '\n';
+        }
+        return text;
+    };
+    const QString prefix = ScreenTitle("");
+    auto name = [&prefix](const QString& title) { return title.startsWith(prefix) ? title.mid(prefix.size()) : title; };
+    for (int i = 0; i < kScreenCount; ++i) {
+        const auto id = static_cast<ScreenId>(i);
+        SCOPED_TRACE(HelpHeading(id));
+        program.view(id);
+        const QString shown = name(Window(id)->windowTitle());
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_TRUE(section(Heading(id)).contains(shown)) << shown.toStdString();
+    }
+    QPrinter printer;
+    FormPreview preview(printer, [](QtPage&) {}, [] { return false; });
+    EXPECT_TRUE(section("Preview").contains(name(preview.windowTitle()))) << preview.windowTitle().toStdString();
 }
 
 // The guide is compiled in with every picture it shows, and links between

@@ -99,16 +99,19 @@ inline int LineWith(const QStringList& lines, const QString& text) {
 // temporary folder.
 class TemporaryHome {
 public:
-    TemporaryHome() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME")) {
+    TemporaryHome() : home_(qgetenv("HOME")), config_(qgetenv("XDG_CONFIG_HOME")), data_(qgetenv("XDG_DATA_HOME")) {
         qputenv("HOME", folder_.path().toUtf8());
         qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_DATA_HOME");
     }
     ~TemporaryHome() {
         qputenv("HOME", home_);
-        if (config_.isEmpty()) {
-            qunsetenv("XDG_CONFIG_HOME");
-        } else {
-            qputenv("XDG_CONFIG_HOME", config_);
+        for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", config_}, std::pair{"XDG_DATA_HOME", data_}}) {
+            if (value.isEmpty()) {
+                qunsetenv(name);
+            } else {
+                qputenv(name, value);
+            }
         }
     }
     TemporaryHome(const TemporaryHome&) = delete;
@@ -117,7 +120,7 @@ public:
 
 private:
     QTemporaryDir folder_;
-    QByteArray home_, config_;
+    QByteArray home_, config_, data_;
 };
 
 // While it lives, no file this process writes can grow beyond `bytes`, and a

@@ -12,6 +12,7 @@
 #include <QPrinterInfo>
 
 #include "print_support.h"
+#include "qt/form_page_setup.h"
 
 namespace korvelle::testing {
 namespace {
@@ -98,11 +99,11 @@ TEST_F(QtPrintServiceTest, TheWholeFormFitsBetweenTheMarginsOnLetterAndA4) {
     // 0.45 inch on the left of a Letter sheet leaves 0.3 inch on the right;
     // an A4 sheet (8.27 inches) keeps 7.75 inches and an eighth of an inch on
     // the right.
-    EXPECT_EQ(QtPrintService::FormMargins(8.5), QMarginsF(0.45, 0.5, 0.3, 0.5));
-    const QMarginsF a4 = QtPrintService::FormMargins(210.0 / 25.4);
+    EXPECT_EQ(FormMargins(8.5), QMarginsF(0.45, 0.5, 0.3, 0.5));
+    const QMarginsF a4 = FormMargins(210.0 / 25.4);
     EXPECT_NEAR(a4.left(), 0.398, 0.001);
     EXPECT_NEAR(a4.right(), 0.12, 0.001);
-    EXPECT_EQ(QtPrintService::FormMargins(11.0).left(), 0.45);  // landscape Letter
+    EXPECT_EQ(FormMargins(11.0).left(), 0.45);  // landscape Letter
 
     for (QPageSize::PageSizeId paper : {QPageSize::Letter, QPageSize::A4}) {
         SCOPED_TRACE(QPageSize::name(paper).toStdString());
@@ -112,7 +113,7 @@ TEST_F(QtPrintServiceTest, TheWholeFormFitsBetweenTheMarginsOnLetterAndA4) {
         const PrintOutcome outcome = Print();
         ASSERT_EQ(outcome.kind, PrintOutcome::Saved) << outcome.detail;
         EXPECT_EQ(service.lastLayout.pageSize().id(), paper);
-        EXPECT_GE(service.lastLayout.paintRect(QPageLayout::Inch).width(), QtPrintService::kFormWidth - 1e-9);
+        EXPECT_GE(service.lastLayout.paintRect(QPageLayout::Inch).width(), kFormWidth - 1e-9);
         EXPECT_GE(service.lastLayout.margins(QPageLayout::Inch).left(), 0.39);
         // Every rule is whole on its line, and the form is one page.
         const QStringList lines = PdfLines(file);

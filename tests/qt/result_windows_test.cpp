@@ -1,4 +1,6 @@
 #include <QImage>
+#include <algorithm>
+#include <cmath>
 #include <QLineEdit>
 #include <string>
 #include <tuple>
@@ -177,6 +179,24 @@ TEST_F(ResultWindowsTest, ValueCellsAreDisplayOnlyAlignedAndTheMillimetresDimmed
     EXPECT_EQ(CellLabel(kFullDepth, 0, 4)->geometry().right(), CellLabel(kFullDepth, 4, 8)->geometry().right());
     EXPECT_LT(CellLabel(kFullDepth, 2, 1)->geometry().bottom(), CellLabel(kFullDepth, 2, 5)->geometry().top());
 
+    // Numbers end where their column's heading ends, on both result windows.
+    for (ScreenId id : {kFullDepth, kOverlay}) {
+        if (id == kOverlay) EnterOverlayExample();
+        FormWindow* w = Window(id);
+        auto textRight = [w](const QLabel* label) { return label->mapTo(w, label->contentsRect().topRight()).x(); };
+        const std::pair<const char*, int> columns[] = {
+            {"Inches", 1}, {"mm", 2}, {"Structural Coefficient", 3}, {"Structural Value", 4}};
+        for (const auto& [heading, cell] : columns) {
+            SCOPED_TRACE(heading);
+            const QLabel* label = nullptr;
+            for (const QLabel* candidate : w->findChildren<QLabel*>()) {
+                if (candidate->text() == heading) label = candidate;
+            }
+            ASSERT_NE(label, nullptr);
+            for (int r = 0; r < Result(id).rows(); ++r) EXPECT_EQ(textRight(CellLabel(id, r, cell)), textRight(label)) << r;
+        }
+    }
+
     // Only the buttons take the focus.
     QWidget* accept = Window(kFullDepth)->control(s.AcceptButton());
     EXPECT_EQ(accept->nextInFocusChain(), Window(kFullDepth)->control(s.EditButton()));
@@ -282,6 +302,44 @@ TEST_F(ResultWindowsTest, CrossSectionRedrawsFromTheNumbersOfEachEvaluation) {
     QApplication::processEvents();
     EXPECT_GT(counter.paints, 0);
     EXPECT_EQ(BandsOf(Drawing(kFullDepth)->Model()), (Bands{{"12.5 mm SMA", 4.5, "0.44"}}));
+}
+
+// WCAG 2 relative luminance of a colour as displayed (sRGB).
+double Luminance(const QColor& colour) {
+    auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every text of every window, the result windows filled, reads at 4.5:1 or
+// more against what it stands on (WCAG AA): the colours each label is drawn
+// with, as its style sheet leaves them.
+TEST_F(ResultWindowsTest, EveryTextStandsOutFromItsBackground) {
+    EnterFullDepthExample();
+    EnterOverlayExample();
+    // Black on white, and a grey that reads 3:1 on white, for the formula.
+    EXPECT_NEAR(Contrast(Qt::black, Qt::white), 21.0, 1e-9);
+    EXPECT_NEAR(Contrast(QColor(0x94, 0x94, 0x94), Qt::white), 3.03, 0.01);
+    int texts = 0;
+    for (int i = 0; i < kScreenCount; ++i) {
+        const auto id = static_cast<ScreenId>(i);
+        program.view(id);
+        for (QLabel* label : Window(id)->findChildren<QLabel*>()) {
+            if (label->text().isEmpty()) continue;
+            label->ensurePolished();
+            const QPalette palette = label->palette();
+            const double contrast =
+                Contrast(palette.color(label->foregroundRole()), palette.color(label->backgroundRole()));
+            EXPECT_GE(contrast, 4.5) << Window(id)->windowTitle().toStdString() << ": \""
+                                     << label->text().toStdString() << "\"";
+            ++texts;
+        }
+    }
+    EXPECT_GT(texts, 100);
 }
 
 }  // namespace

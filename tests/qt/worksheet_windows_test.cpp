@@ -1,10 +1,11 @@
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "core/materials.h"
+#include "qt/widgets.h"
 #include "qt_fixture.h"
 #include "ui/county_table.h"
 #include "ui/data_screens.h"
@@ -19,9 +20,7 @@ class WorksheetWindowsTest : public QtProgramTest {
 protected:
     void SetUp() override {
         InitMaterialLists(record);
-        QFile file(":/counties.csv");
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        auto table = ParseCountyTable(file.readAll().toStdString(), nullptr);
+        auto table = LoadCountyTable(nullptr, nullptr);
         ASSERT_TRUE(table.has_value());
         program.logic<CountyWorksheet>(ScreenId::CountyWorksheet).SetTable(*table);
         program.Show(ScreenId::DesignData);
@@ -59,7 +58,7 @@ TEST_F(WorksheetWindowsTest, EsalWorksheetShowsAveragesAndHandsTheEntryBack) {
         "volumes exceeding 4,000 vpd.  \"Medium\" State Routes refers to routes having traffic volumes from "
         "3,000-4,000 vpd. "));
     EXPECT_TRUE(texts.contains("ENTER VALUE FOR ESAL"));
-    EXPECT_TRUE(sheet->findChildren<QPushButton*>().isEmpty());
+    EXPECT_EQ(sheet->findChildren<QPushButton*>().size(), 1);  // BACK
 
     // 0.40 single-unit and 1.50 multiple-unit: row i weighs the single-unit
     // factor by i/10, so the column falls by 0.11 a row.
@@ -116,7 +115,7 @@ TEST_F(WorksheetWindowsTest, LdfWorksheetShowsTheGuideAndHandsTheEntryBack) {
         EXPECT_TRUE(texts.contains(text)) << text;
     }
     EXPECT_EQ(texts.count("60-80"), 2);
-    EXPECT_TRUE(sheet->findChildren<QPushButton*>().isEmpty());
+    EXPECT_EQ(sheet->findChildren<QPushButton*>().size(), 1);  // BACK
     EXPECT_EQ(sheet->control(LdfWorksheet::kEntry)->accessibleName(), "ENTER VALUE FOR LDF");
 
     Type(ScreenId::LdfWorksheet, LdfWorksheet::kEntry, "101");
@@ -227,6 +226,70 @@ TEST_F(WorksheetWindowsTest, CloseBoxOfAWorksheetReturnsToTheDesignData) {
     // Closing hands nothing back.
     EXPECT_EQ(TextOf(ScreenId::DesignData, D::kRepresentativeEsal), "1.20");
     EXPECT_EQ(TextOf(ScreenId::DesignData, D::kSoilSupport), "");
+}
+
+// Every worksheet has its heading with "?" beside it, and BACK: named, the
+// last of the Tab chain, pressed by Escape wherever the focus is, and back on
+// the design data screen with nothing handed back.
+TEST_F(WorksheetWindowsTest, BackAndEscapeReturnWithNothingHandedBack) {
+    Window(ScreenId::DesignData)->SetText(D::kLdf, "90.0");
+    Window(ScreenId::DesignData)->SetText(D::kRepresentativeEsal, "1.20");
+    struct Case {
+        int link;
+        ScreenId sheet;
+        int typed;  // a field typed into before leaving
+        int beforeBack;  // the control Tab moves from onto BACK
+        int back;
+    };
+    const Case cases[] = {
+        {D::kEsalLink, ScreenId::EsalWorksheet, EsalWorksheet::kEntry, EsalWorksheet::kEntry, EsalWorksheet::kBack},
+        {D::kLdfLink, ScreenId::LdfWorksheet, LdfWorksheet::kEntry, LdfWorksheet::kEntry, LdfWorksheet::kBack},
+        {D::kCountyLink, ScreenId::CountyWorksheet, CountyWorksheet::kSoilSupport, CountyWorksheet::kAccept,
+         CountyWorksheet::kBack},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.sheet));
+        Open(c.link, c.sheet);
+        FormWindow* sheet = Window(c.sheet);
+        QApplication::setActiveWindow(sheet);
+
+        bool heading = false;
+        for (QLabel* label : sheet->findChildren<QLabel*>()) heading |= label->property(kHeadingProperty).toBool();
+        EXPECT_TRUE(heading);
+        int help = 0;
+        for (QToolButton* button : sheet->findChildren<QToolButton*>()) help += button->accessibleName() == "HELP";
+        EXPECT_EQ(help, 1);
+
+        auto* back = qobject_cast<QPushButton*>(sheet->control(c.back));
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->text(), "BACK");
+        EXPECT_EQ(back->accessibleName(), "BACK");
+        sheet->control(c.beforeBack)->setFocus();
+        QTest::keyClick(sheet->control(c.beforeBack), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), back);
+
+        // Escape from a field with a value typed in it.
+        Type(c.sheet, c.typed, "1.1");
+        QTest::keyClick(sheet->control(c.typed), Qt::Key_Escape);
+        EXPECT_TRUE(Visible(ScreenId::DesignData));
+        EXPECT_FALSE(Visible(c.sheet));
+        EXPECT_EQ(TextOf(c.sheet, c.typed), "");
+
+        // BACK pressed with the keyboard.
+        Open(c.link, c.sheet);
+        QApplication::setActiveWindow(sheet);
+        Type(c.sheet, c.typed, "1.3");
+        back->setFocus();
+        QTest::keyClick(back, Qt::Key_Space);
+        EXPECT_TRUE(Visible(ScreenId::DesignData));
+        EXPECT_FALSE(Visible(c.sheet));
+        EXPECT_EQ(TextOf(c.sheet, c.typed), "");
+    }
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(TextOf(ScreenId::DesignData, D::kLdf), "90.0");
+    EXPECT_EQ(TextOf(ScreenId::DesignData, D::kRepresentativeEsal), "1.20");
+    EXPECT_EQ(TextOf(ScreenId::DesignData, D::kSoilSupport), "");
+    EXPECT_EQ(TextOf(ScreenId::DesignData, D::kRegionalFactor), "");
 }
 
 }  // namespace

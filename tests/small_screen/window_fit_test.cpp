@@ -2,8 +2,8 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QComboBox>
-#include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,8 +11,15 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStringList>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <cmath>
 
 #include "qt/cross_section.h"
+#include "qt/help_window.h"
 #include "qt/print_support.h"
 #include "qt/structure_fixture.h"
 #include "small_screen.h"
@@ -20,9 +27,9 @@
 #include "ui/print_screen.h"
 #include "ui/worksheets.h"
 
-// Every window on a small screen: these tests run on the offscreen platform
-// with a screen read from tests/qt/screen-*.json and a scale factor, as
-// main.cpp is told.
+// Every window on a screen under a window manager, which frames each with a
+// title bar: the screen, its scale factor and the window manager are set up
+// by under_window_manager.sh, as main.cpp tells.
 
 namespace korvelle::testing {
 namespace {
@@ -74,14 +81,32 @@ bool IsContent(const QWidget* widget) {
     return true;
 }
 
+// Waits until the window manager has shown the window in its frame, and has
+// done moving it.
+::testing::AssertionResult Framed(QWidget* window) {
+    if (!QTest::qWaitForWindowExposed(window)) return ::testing::AssertionFailure() << "never shown";
+    for (int tries = 0; tries < 100 && FrameMargins(window).top() == 0; ++tries) QTest::qWait(20);
+    if (FrameMargins(window).top() == 0) {
+        return ::testing::AssertionFailure() << window->windowTitle().toStdString() << ": no title bar";
+    }
+    QTest::qWait(100);
+    return ::testing::AssertionSuccess();
+}
+
+// The frame (title bar included) lies inside the available area of its screen.
+::testing::AssertionResult FrameInsideTheScreen(const QWidget* window) {
+    const QRect screen = window->screen()->availableGeometry();
+    if (screen.contains(FrameGeometry(window))) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << window->windowTitle().toStdString() << ": frame "
+                                         << Describe(FrameGeometry(window)).toStdString()
+                                         << " outside the available area " << Describe(screen).toStdString();
+}
+
 // The window lies inside the available area of its screen; every button is
 // wholly in sight; no two texts or controls overlap; no text is cut off.
 ::testing::AssertionResult FitsItsScreen(QWidget* window) {
     QStringList faults;
-    const QRect screen = window->screen()->availableGeometry();
-    if (!screen.contains(window->frameGeometry())) {
-        faults << "frame " + Describe(window->frameGeometry()) + " outside the screen " + Describe(screen);
-    }
+    if (auto inside = FrameInsideTheScreen(window); !inside) faults << inside.message();
     QList<QWidget*> content;
     for (QWidget* widget : window->findChildren<QWidget*>()) {
         if (widget->isVisibleTo(window) && IsContent(widget)) content << widget;
@@ -113,7 +138,7 @@ bool IsContent(const QWidget* widget) {
     }
     if (faults.isEmpty()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << window->windowTitle().toStdString() << " "
-                                         << Describe(window->frameGeometry()).toStdString() << ":\n  "
+                                         << Describe(FrameGeometry(window)).toStdString() << ":\n  "
                                          << faults.join("\n  ").toStdString();
 }
 
@@ -121,9 +146,7 @@ class SmallScreenTest : public StructureWindowsTest {
 protected:
     void SetUp() override {
         StructureWindowsTest::SetUp();
-        QFile file(":/counties.csv");
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        auto table = ParseCountyTable(file.readAll().toStdString(), nullptr);
+        auto table = LoadCountyTable(nullptr, nullptr);
         ASSERT_TRUE(table.has_value());
         program.logic<CountyWorksheet>(ScreenId::CountyWorksheet).SetTable(*table);
         windows.SetPrintService(&service);
@@ -136,10 +159,13 @@ protected:
     ScriptedPrintService service;
 };
 
-TEST_F(SmallScreenTest, TheScreenIsTheOneConfigured) {
+TEST_F(SmallScreenTest, TheScreenIsTheOneConfiguredWithItsPanel) {
     if (expectedScreen.isEmpty()) GTEST_SKIP() << "no screen named on the command line";
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(QString("%1x%2").arg(screen.width()).arg(screen.height()), expectedScreen);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    EXPECT_EQ(QString("%1x%2").arg(screen->geometry().width()).arg(screen->geometry().height()), expectedScreen);
+    QRect available = screen->geometry();
+    available.setBottom(available.bottom() - panelHeight);
+    EXPECT_EQ(screen->availableGeometry(), available);
 }
 
 TEST_F(SmallScreenTest, EveryWindowFitsTheScreenWithItsButtonsInSight) {
@@ -154,12 +180,82 @@ TEST_F(SmallScreenTest, EveryWindowFitsTheScreenWithItsButtonsInSight) {
         program.Show(id);
         program.Hide(previous);
         previous = id;
-        QApplication::processEvents();
         FormWindow* w = Window(id);
         ASSERT_NE(w, nullptr);
         ASSERT_TRUE(w->isVisible());
+        ASSERT_TRUE(Framed(w));
         EXPECT_TRUE(FitsItsScreen(w));
     }
+}
+
+// The guidelines open beside the structure entry screen: covering nothing
+// of it where the screen has room for both side by side or one above the
+// other, and both wholly on the screen.
+TEST_F(SmallScreenTest, TheGuidelinesStandBesideTheEntryScreen) {
+    for (ScreenId entry : {ScreenId::FullDepthEntry, ScreenId::OverlayEntry}) {
+        SCOPED_TRACE(static_cast<int>(entry));
+        program.ShowOnly(entry);
+        ASSERT_TRUE(Framed(Window(entry)));
+        program.logic(entry).Click(Entry(entry).GuidelinesButton());
+        FormWindow* guidelines = Window(ScreenId::Guidelines);
+        ASSERT_TRUE(Framed(guidelines));
+        const QRect a = FrameGeometry(Window(entry));
+        const QRect g = FrameGeometry(guidelines);
+        EXPECT_TRUE(FrameInsideTheScreen(Window(entry)));
+        EXPECT_TRUE(FrameInsideTheScreen(guidelines));
+        const QRect screen = guidelines->screen()->availableGeometry();
+        const bool room = a.width() + g.width() + 8 <= screen.width() || a.height() + g.height() + 8 <= screen.height();
+        if (room) {
+            EXPECT_FALSE(a.intersects(g)) << Describe(a).toStdString() << " " << Describe(g).toStdString();
+        }
+        program.logic(ScreenId::Guidelines).Click(GuidelinesScreen::kOkay);
+    }
+}
+
+// The guide opens as wide as its widest picture where the screen allows;
+// on a narrower screen every picture is drawn at the width of the page,
+// keeping its proportions.
+TEST_F(SmallScreenTest, TheHelpWindowShowsEveryPictureWhole) {
+    program.ShowOnly(ScreenId::FullDepthEntry);
+    FormWindow* entry = Window(ScreenId::FullDepthEntry);
+    ASSERT_TRUE(Framed(entry));
+    QTest::keyClick(entry->focusWidget() ? entry->focusWidget() : entry, Qt::Key_F1);
+    HelpWindow& help = HelpWindow::Instance();
+    ASSERT_TRUE(Framed(&help));
+    EXPECT_TRUE(FrameInsideTheScreen(&help));
+
+    const QTextDocument* page = help.browser()->document();
+    const int width = help.browser()->viewport()->width() - 2 * static_cast<int>(std::ceil(page->documentMargin()));
+    const int widest = help.WidestPicture();
+    ASSERT_GT(widest, 0);
+    const bool roomForAll = widest <= width;
+    if (roomForAll) {
+        EXPECT_LE(width - widest, 2) << "wider than its widest picture";
+    }
+    int pictures = 0;
+    for (QTextBlock block = page->begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            if (!it.fragment().charFormat().isImageFormat()) continue;
+            const QTextImageFormat format = it.fragment().charFormat().toImageFormat();
+            SCOPED_TRACE(format.name().toStdString());
+            ++pictures;
+            const QSize own = QImageReader(":/docs/" + format.name()).size();
+            ASSERT_FALSE(own.isEmpty());
+            if (own.width() <= width) {
+                EXPECT_EQ(format.width(), own.width());
+                EXPECT_EQ(format.height(), own.height());
+            } else {
+                EXPECT_EQ(format.width(), width);
+                EXPECT_NEAR(format.height(), own.height() * double(width) / own.width(), 1.0);
+            }
+        }
+    }
+    EXPECT_GE(pictures, 10);
+    // Laid out to its end, the page needs no sideways scrolling.
+    help.ShowSection(help.Headings().last());
+    QTest::qWait(200);
+    EXPECT_EQ(help.browser()->horizontalScrollBar()->maximum(), 0);
+    help.hide();
 }
 
 TEST_F(SmallScreenTest, ThePreviewOfTheFormFitsTheScreenWithItsButtonsInSight) {
@@ -171,7 +267,7 @@ TEST_F(SmallScreenTest, ThePreviewOfTheFormFitsTheScreenWithItsButtonsInSight) {
     service.inPreview = [&](FormPreview& preview) {
         ++previews;
         preview.show();
-        QApplication::processEvents();
+        EXPECT_TRUE(Framed(&preview));
         EXPECT_TRUE(FitsItsScreen(&preview));
         preview.close();
     };

@@ -1,6 +1,7 @@
 #include "ui/county_table.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include <map>
 #include <sstream>
 #include <utility>
+
+#include "ui/county_table_shape.h"
 
 namespace korvelle {
 namespace {
@@ -24,9 +27,10 @@ std::string ShippedText() {
     return text.str();
 }
 
+// The table the programs run with.
 std::vector<CountyEntry> ShippedTable() {
     std::string error;
-    auto table = ParseCountyTable(ShippedText(), &error);
+    auto table = LoadCountyTable(nullptr, &error);
     EXPECT_TRUE(table.has_value()) << error;
     return table.value_or(std::vector<CountyEntry>{});
 }
@@ -159,6 +163,42 @@ TEST(CountyTable, SelectingTheNextPartOfACountyChangesOnlyTheRegionalFactor) {
         EXPECT_NE(table[i].regionalFactor, table[i - 1].regionalFactor) << table[i].name;
     }
     EXPECT_GE(adjacentParts, 6);
+}
+
+TEST(CountyTable, TheProgramsCarryTheShippedFileAsItStands) {
+    EXPECT_EQ(ShippedCountyTableText(), ShippedText());
+    EXPECT_EQ(ShippedCountyTableText().size(), std::filesystem::file_size(SourceRoot() / "data" / "counties.csv"));
+}
+
+TEST(LoadCountyTable, ATableFileGivenInsteadOrWhyItCannotBeUsed) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("county-table-" + std::to_string(getpid()) + ".csv");
+    const auto load = [&file](const std::string& text, std::string& error) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+        return LoadCountyTable(file.c_str(), &error);
+    };
+    std::string error = "left over";
+    const auto table = load("# two counties\nALDER,4.0,1.6\nBIRCH,3.0,1.8\n", error);
+    ASSERT_TRUE(table.has_value()) << error;
+    EXPECT_EQ(error, "");
+    ASSERT_EQ(table->size(), 2u);
+    EXPECT_EQ((*table)[1].name, "BIRCH");
+
+    EXPECT_FALSE(load("ALDER,4.0,1.6\nBIRCH;3.0;1.8\n", error).has_value());
+    EXPECT_EQ(error, file.string() + ": line 2: 3 fields expected (name, soil support, regional factor), found 1");
+    EXPECT_FALSE(load("# nothing but remarks\n", error).has_value());
+    EXPECT_EQ(error, file.string() + ": the table holds no county");
+    std::filesystem::remove(file);
+    EXPECT_FALSE(LoadCountyTable(file.c_str(), &error).has_value());
+    EXPECT_EQ(error, file.string() + ": No such file or directory");
+    EXPECT_FALSE(LoadCountyTable(file.c_str(), nullptr).has_value());  // no message wanted
+
+    // No file named: the shipped table.
+    for (const char* none : {static_cast<const char*>(nullptr), ""}) {
+        const auto shipped = LoadCountyTable(none, &error);
+        ASSERT_TRUE(shipped.has_value()) << error;
+        EXPECT_EQ(shipped->size(), 176u);
+    }
 }
 
 TEST(ParseCountyTable, ReadsEntriesSkippingCommentsAndBlankLines) {

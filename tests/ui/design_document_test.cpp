@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -14,6 +16,7 @@
 #include "fakes.h"
 #include "print/char_grid_page.h"
 #include "print/design_form.h"
+#include "file/recovery_copy.h"
 #include "ui/design_capture.h"
 
 namespace korvelle {
@@ -364,6 +367,315 @@ TEST(DesignFiles, ADesignSavedHalfWayOpensOnTheScreenItWasSavedFrom) {
     opened.SetText(ScreenId::DesignData, D::kSoilSupport, "4.0");
     opened.Click(ScreenId::DesignData, D::kContinue);
     EXPECT_TRUE(opened.windows.Visible(ScreenId::DesignerInformation));
+}
+
+}  // namespace
+}  // namespace korvelle
+
+namespace korvelle {
+namespace {
+
+std::string ExampleText(const char* name) {
+    std::ifstream in(std::string(KORVELLE_SOURCE_DIR) + "/data/examples/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The text with each `from` replaced by its `to`.
+std::string Edited(std::string text, const std::vector<std::pair<std::string, std::string>>& edits) {
+    for (const auto& [from, to] : edits) {
+        const auto at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+// The full-depth example opened, as the designer opens it.
+struct ExampleRun : FileRun {
+    explicit ExampleRun(const std::string& text = ExampleText("full-depth.korvelle")) {
+        store.files["ex.korvelle"] = text;
+        program.Start();
+        opened = program.document().OpenFile("ex.korvelle");
+    }
+    DesignFile Saved() { return std::get<DesignFile>(ReadDesignFileText(store.files["ex.korvelle"])); }
+    bool opened = false;
+};
+
+TEST(DesignFiles, AFileBringsInNothingThatTypingCannot) {
+    // Each file text refused, and the refusal names the field as its screen
+    // would: the empty field CONTINUE finds first, a control character no key
+    // types, a thickness that shows as 0.00 in.
+    struct Case {
+        std::vector<std::pair<std::string, std::string>> edits;
+        std::string message;
+    };
+    const std::string required = "All required data must be entered before continuing";
+    const std::vector<Case> cases = {
+        {{{"\"initialYear\": \"2000\"", "\"initialYear\": \"x\""}, {"\"truckPercent\": \"10\"", "\"truckPercent\": \"\""}},
+         "Project information, 24-HOUR TRUCK %: " + required},
+        {{{"\"description\": \"", "\"description\": \"\\u001b]0;pwned\\u0007"}},
+         "Project information, DESCRIPTION (65 CHAR. MAX.): " + std::string(kControlCharacterMessage)},
+        {{{"\"comments\": \"", "\"comments\": \"two\\nlines "}},
+         "Designer information, COMMENTS: " + std::string(kControlCharacterMessage)},
+        {{{"\"ldfEntry\": \"100\"", "\"ldfEntry\": \"1\\u00850\""}},
+         "LDF worksheet, ENTER VALUE FOR LDF: " + std::string(kControlCharacterMessage)},
+        {{{"\"soilSupport\": \"\"", "\"soilSupport\": \"\\t\""}},
+         "County worksheet, Soil Support: " + std::string(kControlCharacterMessage)},
+        {{{"\"thickness\": \"8\"", "\"thickness\": \"8\\r\""}},
+         "Proposed pavement structure, COURSE 4 THICKNESS (INCHES): " + std::string(kControlCharacterMessage)},
+        {{{"\"thickness\": \"8\"", "\"thickness\": \"0.004\""}},
+         "Proposed pavement structure: " + std::string(kThicknessMessage)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        ExampleRun h(Edited(ExampleText("full-depth.korvelle"), c.edits));
+        EXPECT_FALSE(h.opened);
+        ASSERT_EQ(h.desktop.messages.size(), 1u);
+        EXPECT_EQ(h.desktop.messages[0].text, "Cannot open ex.korvelle: " + c.message);
+        EXPECT_EQ(h.program.document().path(), "");
+    }
+}
+
+TEST(DesignFiles, AnAcceptanceBecomesStaleWhenAnEntryItWasComputedFromChanges) {
+    ExampleRun h;
+    ASSERT_TRUE(h.opened);
+    auto acceptedLine = [&] { return h.Text(ScreenId::MainMenu, M::kAcceptance); };
+    EXPECT_EQ(acceptedLine(), "Accepted: full-depth structure, proposed SN 3.86 against 3.44 required, 12.2% Overdesign");
+
+    // EDIT DESIGN/DESIGNER DATA: the description is no entry the result
+    // depends on; the initial traffic is.
+    h.ClickOption(ScreenId::MainMenu, M::kOptions, M::kEditData);
+    h.Click(ScreenId::MainMenu, M::kContinue);
+    h.SetText(ScreenId::ProjectInformation, P::kDescription, "Widening, revised");
+    EXPECT_TRUE(h.program.AcceptanceCurrent());
+    h.SetText(ScreenId::ProjectInformation, P::kInitialTraffic, "3000");
+    EXPECT_FALSE(h.program.AcceptanceCurrent());
+    h.Click(ScreenId::ProjectInformation, P::kContinue);
+    h.Click(ScreenId::DesignData, D::kContinue);
+    h.Click(ScreenId::DesignerInformation, G::kContinue);
+    ASSERT_TRUE(h.windows.Visible(ScreenId::MainMenu)) << h.desktop.Texts().size();
+    EXPECT_EQ(acceptedLine(), std::string(kStaleAcceptanceMessage));
+
+    // Saved, the acceptance is kept as computed, design loading included,
+    // and says it is stale; opened again, it says so once.
+    h.Click(ScreenId::MainMenu, M::kSave);
+    const DesignFile saved = h.Saved();
+    ASSERT_TRUE(saved.accepted);
+    EXPECT_FALSE(saved.accepted->current);
+    EXPECT_EQ(saved.accepted->designLoading, "1,000,100");
+    EXPECT_EQ(saved.accepted->sheet.requiredSn, "3.44");
+    FileRun opened;
+    ASSERT_TRUE(opened.OpenFrom(h.store, "ex.korvelle"));
+    ASSERT_EQ(opened.desktop.messages.size(), 1u);
+    EXPECT_EQ(opened.desktop.messages[0].title, kStaleTitle);
+    EXPECT_EQ(opened.desktop.messages[0].text, kStaleAcceptanceMessage);
+    EXPECT_EQ(opened.Text(ScreenId::MainMenu, M::kAcceptance), std::string(kStaleAcceptanceMessage));
+    EXPECT_FALSE(opened.program.document().Modified());
+
+    // A fresh ACCEPT makes it current again; the traffic changed back would too.
+    opened.ClickOption(ScreenId::MainMenu, M::kOptions, M::kFullDepth);
+    opened.Click(ScreenId::MainMenu, M::kContinue);
+    const auto& entry = opened.Logic<StructureEntryScreen>(ScreenId::FullDepthEntry);
+    opened.Click(ScreenId::FullDepthEntry, entry.ContinueButton());
+    opened.Click(ScreenId::FullDepthResult, opened.Logic<ResultScreen>(ScreenId::FullDepthResult).AcceptButton());
+    EXPECT_TRUE(opened.program.AcceptanceCurrent());
+    EXPECT_TRUE(opened.program.document().Modified());  // the fresh acceptance is not saved yet
+    opened.Click(ScreenId::FullDepthPrint, PrintScreen::kSave);
+    const DesignFile fresh = std::get<DesignFile>(ReadDesignFileText(opened.store.files["ex.korvelle"]));
+    EXPECT_TRUE(fresh.accepted->current);
+    EXPECT_NE(fresh.accepted->designLoading, "1,000,100");  // 3000 vehicles a day carry more loads
+}
+
+TEST(DesignFiles, SavingHalfWayKeepsTheAcceptanceWhateverTheStage) {
+    // Retyping the description, or fitting a course, then QUIT and Save.
+    struct Case {
+        const char* what;
+        std::function<void(ExampleRun&)> change;
+        DesignStage stage;
+        bool current;
+    };
+    const std::vector<Case> cases = {
+        {"description", [](ExampleRun& h) {
+             h.ClickOption(ScreenId::MainMenu, M::kOptions, M::kEditData);
+             h.Click(ScreenId::MainMenu, M::kContinue);
+             h.SetText(ScreenId::ProjectInformation, P::kDescription, "Retyped");
+         }, DesignStage::ProjectInformation, true},
+        {"FIT", [](ExampleRun& h) {
+             h.ClickOption(ScreenId::MainMenu, M::kOptions, M::kFullDepth);
+             h.Click(ScreenId::MainMenu, M::kContinue);
+             h.Click(ScreenId::FullDepthEntry, h.Logic<StructureEntryScreen>(ScreenId::FullDepthEntry).FitButton(3));
+         }, DesignStage::FullDepthEntry, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ExampleRun h;
+        ASSERT_TRUE(h.opened);
+        c.change(h);
+        h.desktop.answers = {Answer::Save};
+        h.program.Quit();
+        ASSERT_EQ(h.desktop.quits, 1);
+        const DesignFile saved = h.Saved();
+        EXPECT_EQ(saved.stage, c.stage);
+        ASSERT_TRUE(saved.accepted);
+        EXPECT_EQ(saved.accepted->current, c.current);
+        EXPECT_EQ(saved.accepted->sheet.proposedSn, "3.86");
+
+        FileRun opened;
+        ASSERT_TRUE(opened.OpenFrom(h.store, "ex.korvelle")) << opened.desktop.Texts().front();
+        EXPECT_TRUE(opened.windows.Visible(StageScreen(c.stage)));
+        ASSERT_TRUE(opened.program.acceptance());
+        EXPECT_EQ(opened.program.AcceptanceCurrent(), c.current);
+        EXPECT_EQ(opened.program.acceptance()->result, *saved.accepted);
+    }
+    // A stage that contradicts the acceptance opens on the stage's screen,
+    // the acceptance kept.
+    ExampleRun contradicting(Edited(ExampleText("full-depth.korvelle"), {{"\"stage\": \"main-menu\"", "\"stage\": \"overlay\""}}));
+    ASSERT_TRUE(contradicting.opened) << contradicting.desktop.Texts().front();
+    EXPECT_TRUE(contradicting.windows.Visible(ScreenId::OverlayEntry));
+    EXPECT_TRUE(contradicting.program.AcceptanceCurrent());
+}
+
+TEST(DesignFiles, AColleaguesChangeIsNeverSilentlyOverwritten) {
+    struct Case {
+        Answer answer;
+        bool written;          // over the changed file
+        bool dialog;           // Save As... asked where
+    };
+    for (const Case& c : {Case{Answer::Cancel, false, false}, Case{Answer::Overwrite, true, false},
+                          Case{Answer::SaveAs, false, true}}) {
+        ExampleRun h;
+        ASSERT_TRUE(h.opened);
+        h.ClickOption(ScreenId::MainMenu, M::kOptions, M::kEditData);
+        h.Click(ScreenId::MainMenu, M::kContinue);
+        h.SetText(ScreenId::ProjectInformation, P::kPiNumber, "0099");
+        const std::string colleague = Edited(h.store.files["ex.korvelle"], {{"A. Designer", "C. Colleague"}});
+        h.store.files["ex.korvelle"] = colleague;
+        h.store.saveAs = "mine.korvelle";
+        h.desktop.answers = {c.answer};
+        h.program.document().Save(false);
+        ASSERT_EQ(h.desktop.questions.size(), 1u);
+        EXPECT_EQ(h.desktop.questions[0].text, "ex.korvelle was changed by another program since you opened it.");
+        EXPECT_EQ(h.desktop.questions[0].title, kChangedOnDiskTitle);
+        EXPECT_EQ(h.store.files["ex.korvelle"] != colleague, c.written);
+        EXPECT_EQ(h.store.offered.size(), c.dialog ? 1u : 0u);
+        EXPECT_EQ(h.store.files.count("mine.korvelle"), c.dialog ? 1u : 0u);
+    }
+    // Unchanged on the disk: no question.
+    ExampleRun h;
+    h.program.document().Save(false);
+    EXPECT_TRUE(h.desktop.questions.empty());
+}
+
+TEST(DesignFiles, ADesignOpenInAnotherKorvelleOpensReadOnlyOrNotAtAll) {
+    for (Answer answer : {Answer::Cancel, Answer::ReadOnly}) {
+        FileRun h;
+        h.StartToMainMenu();
+        h.store.files["ex.korvelle"] = ExampleText("full-depth.korvelle");
+        h.store.elsewhere["ex.korvelle"] = LockHolder{"drafting-7", 4242};
+        const DesignFile before = CaptureDesign(h.program);
+        h.desktop.Clear();
+        h.desktop.answers = {answer};
+        const bool opened = h.program.document().OpenFile("ex.korvelle");
+        ASSERT_EQ(h.desktop.questions.size(), 1u);
+        EXPECT_EQ(h.desktop.questions[0].text.rfind("ex.korvelle is open in Korvelle on host drafting-7, process 4242.", 0), 0u)
+            << h.desktop.questions[0].text;
+        EXPECT_EQ(opened, answer == Answer::ReadOnly);
+        if (!opened) {
+            EXPECT_EQ(CaptureDesign(h.program), before);
+            continue;
+        }
+        EXPECT_TRUE(h.program.document().readOnly());
+        EXPECT_EQ(h.Text(ScreenId::MainMenu, M::kFileStatus),
+                  "Design file: ex.korvelle (read-only: open in Korvelle on host drafting-7, process 4242)");
+        // SAVE DESIGN asks for another file and leaves the other's untouched.
+        const std::string theirs = h.store.files["ex.korvelle"];
+        h.store.saveAs = "copy.korvelle";
+        EXPECT_TRUE(h.program.document().Save(false));
+        EXPECT_EQ(h.store.files["ex.korvelle"], theirs);
+        EXPECT_EQ(h.program.document().path(), "copy.korvelle");
+        EXPECT_EQ(h.store.locked, "copy.korvelle");
+        EXPECT_FALSE(h.program.document().readOnly());
+        // Saved as a file the other has open: refused.
+        h.store.saveAs = "ex.korvelle";
+        EXPECT_FALSE(h.program.document().Save(true));
+        EXPECT_EQ(h.store.files["ex.korvelle"], theirs);
+    }
+}
+
+TEST(DesignFiles, UnsavedChangesAreKeptInARecoveryCopyUntilSavedOrDiscarded) {
+    FileRun h;
+    h.StartToProject();
+    auto tick = [&] { h.program.document().KeepRecoveryCopy(); };
+    tick();
+    EXPECT_FALSE(h.store.recovery);  // nothing entered: nothing to keep
+    h.SetText(ScreenId::ProjectInformation, P::kProjectNumber, "STP-9");
+    tick();
+    EXPECT_FALSE(h.store.recovery);  // still typing
+    tick();
+    ASSERT_TRUE(h.store.recovery);  // a tick without a change: written
+    tick();
+    EXPECT_EQ(h.store.recoveryWrites, 1);  // and not again while nothing changes
+    const auto copy = std::get<RecoveryCopy>(ReadRecoveryCopyText(*h.store.recovery));
+    EXPECT_EQ(copy.design.project[P::kProjectNumber], "STP-9");
+    EXPECT_EQ(copy.design.stage, DesignStage::ProjectInformation);
+    EXPECT_EQ(copy.file, "");
+    h.program.document().Save(false);
+    EXPECT_FALSE(h.store.recovery);  // saved: no copy
+
+    // Changed again and ended by a signal: written at once, and kept.
+    h.SetText(ScreenId::ProjectInformation, P::kPiNumber, "77");
+    h.program.document().SaveRecoveryCopyNow();
+    ASSERT_TRUE(h.store.recovery);
+    EXPECT_EQ(std::get<RecoveryCopy>(ReadRecoveryCopyText(*h.store.recovery)).file, "design.korvelle");
+    // QUIT and Discard: gone.
+    h.desktop.answers = {Answer::Discard};
+    h.program.Quit();
+    EXPECT_FALSE(h.store.recovery);
+}
+
+TEST(DesignFiles, CopiesLeftByRunsThatEndedAreOfferedEachInTurn) {
+    // Two runs ended before saving: one design with a file, one without.
+    FileRun first;
+    first.StartToMainMenu();
+    first.program.document().Save(false);
+    first.SetText(ScreenId::ProjectInformation, P::kCounty, "WORTH");
+    first.program.document().SaveRecoveryCopyNow();
+    FileRun second;
+    second.StartToProject();
+    second.SetText(ScreenId::ProjectInformation, P::kProjectNumber, "NEW-1");
+    second.program.document().SaveRecoveryCopyNow();
+
+    FileRun h;
+    h.store.files = first.store.files;
+    h.store.left = {{"1-1", *first.store.recovery}, {"2-2", *second.store.recovery}};
+    h.program.Start();
+    // Recover the first; the second then asks about the first's changes
+    // (Discard) before it is recovered.
+    h.desktop.answers = {Answer::Recover, Answer::Recover, Answer::Discard};
+    h.program.document().OfferRecoveries();
+    ASSERT_EQ(h.desktop.questions.size(), 3u);
+    EXPECT_EQ(h.desktop.questions[0].text,
+              "Korvelle was closed before design.korvelle was saved (last change shown 2026-12-09T10:15:00Z). Recover it?");
+    EXPECT_EQ(h.desktop.questions[1].text,
+              "Korvelle was closed before NEW-1 was saved (last change shown 2026-12-09T10:15:00Z). Recover it?");
+    EXPECT_TRUE(h.store.left.empty());
+    EXPECT_EQ(h.Text(ScreenId::ProjectInformation, P::kProjectNumber), "NEW-1");
+    EXPECT_TRUE(h.program.document().Modified());
+    EXPECT_TRUE(h.store.recovery);  // this run keeps the recovered changes now
+
+    // Later leaves a copy for the next start; Discard deletes it.
+    FileRun later;
+    later.store.left = {{"3-3", *second.store.recovery}, {"4-4", *second.store.recovery}};
+    later.program.Start();
+    later.desktop.answers = {Answer::Cancel, Answer::Discard};
+    later.program.document().OfferRecoveries();
+    EXPECT_EQ(later.store.keptForLater, std::vector<std::string>{"3-3"});
+    EXPECT_EQ(later.store.left.count("4-4"), 0u);
+    EXPECT_TRUE(later.windows.Visible(ScreenId::Startup));
+    // The first recovered design's original file was left as it was.
+    EXPECT_EQ(h.store.files, first.store.files);
 }
 
 }  // namespace

@@ -244,23 +244,59 @@ public:
         return saveAs;
     }
     std::optional<std::string> ChooseOpenFile() override { return openPath; }
-    std::string Write(const std::string& path, const std::string& text) override {
+    std::string Write(const std::string& path, const std::string& text, FileStamp& stamp) override {
         if (!failure.empty()) return failure;
         files[path] = text;
+        stamp = *Stamp(path);
         return {};
     }
-    DesignFileReading Read(const std::string& path) override {
+    DesignFileReading Read(const std::string& path, FileStamp& stamp) override {
         auto it = files.find(path);
         if (it == files.end()) return DesignFileRefusal{path, "cannot be read: No such file or directory"};
+        stamp = *Stamp(path);
         return ReadDesignFileText(it->second);
     }
+    std::optional<FileStamp> Stamp(const std::string& path) override {
+        auto it = files.find(path);
+        if (it == files.end()) return std::nullopt;
+        return FileStamp{it->second.size(), 0, std::to_string(std::hash<std::string>{}(it->second))};
+    }
     std::string Now() override { return "2026-12-09T10:15:00Z"; }
+    std::string Shown(const std::string& time) override { return "shown " + time; }
+
+    // Files another running Korvelle has open hold `elsewhere`'s lock.
+    std::optional<LockHolder> Lock(const std::string& path) override {
+        auto it = elsewhere.find(path);
+        if (it != elsewhere.end()) return it->second;
+        locked = path;
+        return std::nullopt;
+    }
+    void Unlock() override { locked.clear(); }
+
+    void WriteRecovery(const std::string& text) override {
+        recovery = text;
+        ++recoveryWrites;
+    }
+    void RemoveRecovery() override { recovery.reset(); }
+    std::vector<LeftRecovery> LeftRecoveries() override {
+        std::vector<LeftRecovery> found;
+        for (const auto& [id, text] : left) found.push_back({id, text});
+        return found;
+    }
+    void DiscardRecovery(const std::string& id) override { left.erase(id); }
+    void KeepRecoveryForLater(const std::string& id) override { keptForLater.push_back(id); }
 
     std::map<std::string, std::string> files;
     std::optional<std::string> saveAs = "design.korvelle";  // what the save dialog gives back
     std::optional<std::string> openPath;                    // what the open dialog gives back
     std::string failure;                                    // every write fails with this reason
     std::vector<std::string> offered;                       // names the save dialog offered
+    std::map<std::string, LockHolder> elsewhere;            // files open in another Korvelle
+    std::string locked;                                     // the file this run holds the lock of
+    std::optional<std::string> recovery;                    // this run's recovery copy
+    int recoveryWrites = 0;
+    std::map<std::string, std::string> left;                // copies of runs that ended, by id
+    std::vector<std::string> keptForLater;
 };
 
 // One run of the program on the fakes.

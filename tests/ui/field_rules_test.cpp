@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/utf8.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -359,12 +361,12 @@ TEST(FieldRules, TheLongestProjectNumberCountyNameAndDateKeepTheirFormLinesWithi
                 if (line.find("Project: ") != std::string::npos) {
                     project = true;
                     EXPECT_NE(line.find("County: " + record.countyName), std::string::npos) << line;
-                    EXPECT_LE(CharacterCount(line), 77u) << line;
+                    EXPECT_LE(Utf8Length(line), 77u) << line;
                 }
                 if (line.find(record.designerName) != std::string::npos) {
                     designer = true;
                     EXPECT_NE(line.find(record.designDate), std::string::npos) << line;
-                    EXPECT_LE(CharacterCount(line), 77u) << line;
+                    EXPECT_LE(Utf8Length(line), 77u) << line;
                 }
             }
             EXPECT_TRUE(project && designer);

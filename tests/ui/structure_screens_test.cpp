@@ -153,15 +153,16 @@ TEST(FullDepthEntry, SpreadRateThicknessBecomesZeroEvenWhenALaterCheckFails) {
 }
 
 TEST(FullDepthEntry, TopCourseThicknessIsMissingWhenEmptyOrZeroHoweverWritten) {
-    // The number decides, not the text: "-0" or "0.00" is no course either.
-    for (const char* missing : {"", "0", "0.00", "0.0", "00", " 0", "-0", "+0.000"}) {
+    // The number as shown decides, not the text: "-0" or "0.00" is no course
+    // either, nor a thickness that shows as 0.00 in.
+    for (const char* missing : {"", "0", "0.00", "0.0", "00", " 0", "-0", "+0.000", "0.004", "0.0000001", "-0.004"}) {
         SCOPED_TRACE(missing);
         FullDepthRun h;
         h.Course(0, kTopSuperpave125, missing);
         h.Continue();
         h.ExpectRefused(kThickness);
     }
-    for (const char* entered : {"0.01", " 1", "0.25"}) {
+    for (const char* entered : {"0.01", " 1", "0.25", "0.005"}) {
         SCOPED_TRACE(entered);
         FullDepthRun h;
         h.Course(0, kTopSuperpave125, entered);

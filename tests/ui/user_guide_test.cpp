@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "fakes.h"
+#include "file/recovery_copy.h"
+#include "ui/county_table.h"
+#include "ui/design_capture.h"
 #include "ui/design_document.h"
 #include "ui/fit.h"
 #include "ui/help_topics.h"
@@ -96,6 +99,9 @@ std::vector<std::string> ProgramMessages() {
         messages.push_back(FitMessage(ThicknessFit{refusal, 12, 3.9f, 3.44f}, "COURSE 3"));
     }
 
+    // A county table that cannot be read, at start-up.
+    messages.push_back(
+        CountyTableUnreadableMessage("line 3: 3 fields expected (name, soil support, regional factor), found 2"));
     // The design data screen's question about unusual values.
     {
         Harness h;
@@ -191,6 +197,36 @@ std::vector<std::string> ProgramMessages() {
         h.program.Quit();
         for (const std::string& text : h.desktop.Texts()) messages.push_back(text);
         for (const Message& m : h.desktop.questions) messages.push_back(m.text);
+    }
+    // Design files: a stale acceptance, a file changed on the disk, a file
+    // open in another Korvelle (opened, and saved as), a recovery copy.
+    {
+        Harness h;
+        FakeStore store;
+        h.program.document().SetStore(&store);
+        h.program.Start();
+        std::string example = ReadSource("data/examples/full-depth.korvelle");
+        const std::string current = "\"current\": true";
+        example.replace(example.find(current), current.size(), "\"current\": false");
+        store.files["stale.korvelle"] = example;
+        h.program.document().OpenFile("stale.korvelle");
+        store.files["stale.korvelle"] += "\n";
+        h.SetText(ScreenId::MainMenu, 0, "");
+        h.program.document().Save(false);
+        store.elsewhere = {{"stale.korvelle", LockHolder{"drafting-7", 4242}}, {"theirs.korvelle", {"drafting-7", 4242}}};
+        h.program.document().OpenFile("stale.korvelle");
+        store.saveAs = "theirs.korvelle";
+        h.program.document().Save(true);
+        store.left = {{"1-1", store.files["stale.korvelle"]}};
+        messages.push_back(h.Text(ScreenId::MainMenu, MainMenu::kAcceptance));
+        for (const std::string& text : h.desktop.Texts()) messages.push_back(text);
+        for (const Message& m : h.desktop.questions) messages.push_back(m.text);
+        Harness later;
+        later.program.document().SetStore(&store);
+        later.program.Start();
+        store.left = {{"1-1", RecoveryCopyText(RecoveryCopy{NewDesign({2026, 12, 9}), "a.korvelle", "now", {}, false})}};
+        later.program.document().OfferRecoveries();
+        for (const Message& m : later.desktop.questions) messages.push_back(m.text);
     }
     return messages;
 }

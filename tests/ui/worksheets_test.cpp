@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "fakes.h"
+#include "ui/design_capture.h"
 
 namespace korvelle {
 namespace {
@@ -319,6 +321,77 @@ TEST(CountyWorksheet, SelectionOutsideTheTableChangesNothing) {
     h.Select(5);
     EXPECT_EQ(h.Text(kCounty, CountyWorksheet::kSoilSupport), "4.0");
     EXPECT_EQ(h.Text(kCounty, CountyWorksheet::kRegionalFactor), "1.6");
+}
+
+// ------------------------------------------------------------- BACK
+
+// BACK (and the close box) on each worksheet after the designer worked in
+// it: typed an entry the worksheet refused, chose a county, typed into its
+// boxes.  The design data screen, the record and the worksheet are as they
+// were when it was opened, and so is the design as a file would hold it.
+TEST(Worksheets, BackReturnsToTheDesignDataScreenWithNothingChanged) {
+    struct Case {
+        const char* what;
+        ScreenId sheet;
+        int link;
+        int back;  // -1: the close box
+        std::function<void(DesignDataRun&)> work;
+    };
+    const Case cases[] = {
+        {"ESAL: a refused entry", kEsal, D::kEsalLink, EsalWorksheet::kBack,
+         [](DesignDataRun& h) { h.EnterText(kEsal, EsalWorksheet::kEntry, "1.7"); }},
+        {"LDF: a refused entry", kLdf, D::kLdfLink, LdfWorksheet::kBack,
+         [](DesignDataRun& h) { h.EnterText(kLdf, LdfWorksheet::kEntry, "101"); }},
+        {"LDF: typed, no Enter", kLdf, D::kLdfLink, -1,
+         [](DesignDataRun& h) { h.Type(kLdf, LdfWorksheet::kEntry, "85"); }},
+        {"county: chosen and typed", kCounty, D::kCountyLink, CountyWorksheet::kBack,
+         [](DesignDataRun& h) {
+             h.Choose(kCounty, CountyWorksheet::kList, 3);
+             h.SetText(kCounty, CountyWorksheet::kRegionalFactor, "2.2");
+         }},
+        {"county: chosen again", kCounty, D::kCountyLink, -1,
+         [](DesignDataRun& h) { h.Choose(kCounty, CountyWorksheet::kList, 4); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DesignDataRun h;
+        h.Logic<CountyWorksheet>(kCounty).SetTable(SmallTable());
+        // Worked in once already: the worksheet holds what it handed back.
+        h.Click(kDesignData, D::kLdfLink);
+        h.EnterText(kLdf, LdfWorksheet::kEntry, "90");
+        h.Click(kDesignData, D::kCountyLink);
+        h.Choose(kCounty, CountyWorksheet::kList, 1);
+        h.Click(kCounty, CountyWorksheet::kAccept);
+
+        h.Click(kDesignData, c.link);
+        const DesignRecord record = h.record;
+        const FakeView designData = h.View(kDesignData);
+        const FakeView sheet = h.View(c.sheet);
+        const DesignFile design = CaptureDesign(h.program);
+
+        c.work(h);
+        h.desktop.Clear();
+        const std::size_t mark = h.windows.log.size();
+        if (c.back < 0) {
+            h.Logic(c.sheet).CloseBox();
+        } else {
+            h.Click(c.sheet, c.back);
+        }
+        EXPECT_EQ(h.windows.Since(mark), (std::vector<WindowEvent>{{WindowEvent::Show, kDesignData},
+                                                                   {WindowEvent::Hide, c.sheet}}));
+        EXPECT_TRUE(h.desktop.messages.empty());
+        EXPECT_EQ(h.View(kDesignData).texts, designData.texts);
+        EXPECT_EQ(h.View(c.sheet).texts, sheet.texts);
+        EXPECT_EQ(h.View(c.sheet).choices, sheet.choices);
+        EXPECT_EQ(h.record.ldf, record.ldf);
+        EXPECT_EQ(h.record.esal18, record.esal18);
+        EXPECT_TRUE(SameEntries(CaptureDesign(h.program), design));
+
+        // Opened again, it shows what it held before.
+        h.Click(kDesignData, c.link);
+        EXPECT_EQ(h.View(c.sheet).choices, sheet.choices);
+        EXPECT_EQ(h.View(c.sheet).texts, sheet.texts);
+    }
 }
 
 }  // namespace
