@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -37,6 +38,41 @@ inline constexpr std::int16_t kNoCourse = 7;
 }  // namespace existing
 
 inline constexpr std::string_view kNoCourseName = "[NO COURSE]";
+
+// The material lists, each name at its material number - 1.  The overlay
+// list is the full-depth list's surface courses and mixes (1 to 9) followed
+// by "[NO COURSE]".
+inline constexpr std::array<std::string_view, 12> kFullDepthMaterialNames{
+    "12.5 mm OGFC",    "12.5 mm PEM",     "12.5 mm Superpave", "9.5 mm Superpave",
+    "12.5 mm SMA",     "19 mm Superpave", "19 mm SMA",         "25 mm Superpave",
+    "37 mm Superpave", "Soil-Cement Base", "Graded Aggregate Base", kNoCourseName};
+inline constexpr std::array<std::string_view, 7> kExistingMaterialNames{
+    "Portland Cement Concrete (good)", "Portland Cement Concrete (fair)", "Asphaltic Concrete",
+    "Soil-Cement Base", "Graded Aggregate Base", "Sand-Clay Base", kNoCourseName};
+
+// The list a material number counts in.
+enum class MaterialList { FullDepth, Overlay, Existing };
+
+// The name of a material in its list; empty for a number outside the list.
+std::string_view MaterialName(MaterialList list, std::int16_t material);
+
+// "[NO COURSE]": chosen, but not a course.
+bool IsNoCourse(MaterialList list, std::int16_t material);
+
+// OGFC or PEM, which head both top-course lists: a surface course laid by
+// spread rate, with no thickness that counts.
+bool IsSpreadRate(MaterialList list, std::int16_t material);
+
+// The top asphalt zone: the inches of pavement, from the surface or from the
+// bottom of an OGFC or PEM top course, whose asphalt takes the upper
+// coefficient.
+inline constexpr float kTopZoneInches = 4.5f;
+
+// Layer coefficients of an asphalt mix inside the top zone and below it.
+// They are doubles: an asphalt course's structural value is worked out in
+// double precision, a base or concrete course's in single.
+inline constexpr double kUpperAsphaltCoefficient = 0.44;
+inline constexpr double kLowerAsphaltCoefficient = 0.30;
 
 // Fills the three material lists and sets the default design values
 // (single-unit ESAL 0.40, multiple-unit ESAL 1.50, terminal serviceability

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "design_record.h"
+#include "materials.h"
+#include "quarter_inches.h"
 
 namespace korvelle {
 
@@ -90,6 +92,7 @@ inline constexpr const char* kExactVerdict = "Exact Design";
 // The thickest course an evaluation takes, in inches.  Far beyond any real
 // course, but every value derived from such a course can still be shown.
 inline constexpr float kMaxCourseThickness = 1000.0f;
+inline constexpr int kMostQuarterInches = static_cast<int>(kMaxCourseThickness) * kQuarterInchesPerInch;
 
 // A thickness typed for a course in use: a number of inches from 0 to
 // kMaxCourseThickness; nothing otherwise.
@@ -125,5 +128,66 @@ inline constexpr int kOverlayScreenRows = 6;
 // the sheet.  Nothing, and the record unchanged, when the structure cannot be
 // evaluated or the rows are not as many as the screen has.
 std::optional<Evaluation> Evaluate(const EnteredStructure& structure, DesignRecord& record);
+
+// The list a row of an entry screen chooses from, and the material number
+// chosen in it: 0 when nothing is chosen, or the row is not on the screen.
+MaterialList RowList(const EnteredStructure& structure, int row);
+std::int16_t MaterialInRow(const EnteredStructure& structure, int row);
+
+// A structure as numbers: the rows of its entry screen (5 full-depth rows, or
+// 3 overlay and 3 existing rows) as each row's material number (0 when
+// nothing is chosen) and thickness in inches.  Thicknesses of rows holding no
+// course are not read, nor that of an overlay's OGFC or PEM top course, which
+// counts as 0.
+struct StructureLayout {
+    bool overlay = false;
+    std::array<std::int16_t, kOverlayScreenRows> material{};
+    std::array<float, kOverlayScreenRows> inches{};
+};
+
+// The rows as the evaluation reads them: material numbers from the list
+// positions, the thickness texts of the courses in use read as numbers.
+// Nothing when Evaluate refuses the rows (a missing required SN aside).
+std::optional<StructureLayout> ReadStructure(const EnteredStructure& structure);
+
+// The proposed SN that Evaluate gives for the rows the layout was read from:
+// the same steps, the same single and double arithmetic and the same
+// rounding of every shown value, without a text read or written.  For
+// searches that evaluate many structures.  Nothing when the structure cannot
+// be evaluated: no top course, a course in use below a row that is not, a
+// material not in its row's list, a thickness read that is not from 0 to
+// kMaxCourseThickness.
+std::optional<float> ProposedSn(const StructureLayout& layout);
+
+// Each row's structural values as the sheet shows them, in hundredths (both
+// parts of a split course together; 0 for a row without values): the
+// numbers whose sum is the proposed SN.  Nothing when ProposedSn gives
+// nothing.  For searches that bound the proposed SN exactly.
+using RowHundredths = std::array<std::int64_t, kOverlayScreenRows>;
+std::optional<RowHundredths> ShownValueHundredths(const StructureLayout& layout);
+
+// The structural value the evaluation shows, in hundredths, for a course of
+// the material that lies wholly below the top zone: the coefficient below
+// the zone times the inches, rounded as shown.
+std::int64_t ValueBelowZoneHundredths(MaterialList list, std::int16_t material, float inches);
+
+// How far the proposed SN, a single-precision sum of at most 7 shown values
+// under 3,100 (7 x 440), can lie from the exact sum of the shown decimals.
+inline constexpr double kMostSumError = 0.002;
+
+// How far the proposed SN of one evaluation can lie from the unrounded sum of
+// coefficient x inches: at most 7 shown values (3 overlay and 3 existing
+// courses, one of them split), each rounded to 0.01, so off by 0.005 and a
+// trace; and their sum off by kMostSumError.
+inline constexpr double kMostEvaluationError = 7 * 0.0051 + kMostSumError;
+
+// The least the proposed SN grows, per inch added to the course in `row`,
+// before the shown values are rounded.  The added inches count at least the
+// course's least coefficient; they push the courses below down, and an
+// asphalt course below pushed out of the top zone loses at most 0.44 - 0.30
+// per inch.  The existing courses below the top one keep their coefficient at
+// any depth, so a course of the existing pavement pushes nothing out of the
+// zone.
+double LeastGainPerInch(const EnteredStructure& structure, int row);
 
 }  // namespace korvelle

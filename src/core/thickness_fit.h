@@ -1,18 +1,15 @@
 #pragma once
 
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "design_record.h"
+#include "quarter_inches.h"
 #include "structure_evaluation.h"
 
 namespace korvelle {
 
 // Thicknesses are fitted in steps of a quarter inch, from 0 up to the
-// thickest course an evaluation takes.
-inline constexpr int kQuarterInchesPerInch = 4;
-inline constexpr int kMostQuarterInches = static_cast<int>(kMaxCourseThickness) * kQuarterInchesPerInch;
+// thickest course an evaluation takes, kMostQuarterInches.
 
 // Why a course's thickness was not fitted.
 enum class FitRefusal {
@@ -31,7 +28,7 @@ struct ThicknessFit {
     int quarterInches = 0;
     float proposedSn = 0.0f;
     float requiredSn = 0.0f;
-    float inches() const { return static_cast<float>(quarterInches) / kQuarterInchesPerInch; }
+    float inches() const { return static_cast<float>(QuarterInchesToInches(quarterInches)); }
 };
 
 // Whether the course in `row` has a thickness to fit at all: NoCourse or
@@ -44,14 +41,5 @@ std::optional<FitRefusal> CourseRefusesFit(const EnteredStructure& structure, in
 // its rounding and summing, on a copy of the record.  Thickness one quarter
 // inch less evaluates to less.  Nothing in `record` changes.
 ThicknessFit FitCourseThickness(const EnteredStructure& structure, int row, const DesignRecord& record);
-
-// The thickness text of a fitted course, as the field shows it and the
-// evaluation reads it: "1.75".
-std::string QuarterInchText(int quarterInches);
-
-// A thickness text in whole quarter inches, the nearest, from 0 to
-// kMostQuarterInches (where a course's scroll bar stands for it); nothing
-// when the text is not a number.
-std::optional<int> QuarterInchesOf(std::string_view text);
 
 }  // namespace korvelle

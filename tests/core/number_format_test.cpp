@@ -95,6 +95,26 @@ TEST(RoundAsShown, IsTheNumberTheShownTextStandsFor) {
         EXPECT_EQ(RoundAsShown(single, 2), LeadingValue(FormatNumber(single, "0.00")));
         EXPECT_EQ(RoundAsShown(value, 1), LeadingValue(FormatNumber(value, "0.0")));
     }
+    // Structural values of quarter inches to 1000 in., half of them on a tie
+    // at the hundredth, and values just beside ties of every decimal.
+    for (int q = 0; q <= 4000; ++q) {
+        const float inches = static_cast<float>(q / 4.0);
+        for (const double product : {0.30 * inches, 0.44 * inches}) {
+            EXPECT_EQ(RoundAsShown(product, 2), LeadingValue(FormatNumber(product, "0.00"))) << q;
+        }
+        for (const float coefficient : {0.10f, 0.16f, 0.20f, 0.30f, 0.40f}) {
+            const float product = coefficient * inches;
+            EXPECT_EQ(RoundAsShown(product, 2), LeadingValue(FormatNumber(product, "0.00"))) << q;
+        }
+    }
+    for (int i = 0; i < 20000; ++i) {
+        const double tie = (std::uniform_int_distribution<int>(0, 999999)(random) + 0.5) / 1000.0;
+        for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e9)}) {
+            EXPECT_EQ(RoundAsShown(value, 3), LeadingValue(FormatNumber(value, "0.000"))) << value;
+            const auto single = static_cast<float>(value);
+            EXPECT_EQ(RoundAsShown(single, 3), LeadingValue(FormatNumber(single, "0.000"))) << value;
+        }
+    }
 }
 
 TEST(FormatLongDate, WritesTheMonthInFull) {

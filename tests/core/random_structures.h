@@ -8,10 +8,20 @@
 #include <random>
 #include <string>
 
+#include "core/design_record.h"
+#include "core/materials.h"
 #include "core/number_format.h"
 #include "core/structure_evaluation.h"
 
 namespace korvelle::testing {
+
+// A record with the material lists and a required SN to evaluate against.
+inline DesignRecord Designed(float requiredSn) {
+    DesignRecord record;
+    InitMaterialLists(record);
+    record.requiredSn = requiredSn;
+    return record;
+}
 
 // List positions on the screens.
 inline constexpr int kTopLastPosition = 4;            // course 1: OGFC, PEM, three mixes

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -888,7 +890,38 @@ TEST(Evaluate, NumbersAreWhatTheSheetShowsForRandomStructures) {
         ASSERT_TRUE(sheet);
         EXPECT_EQ(sheet->rows, e->sheet.rows);
         EXPECT_EQ(sheet->proposedSn, e->sheet.proposedSn);
+        // The same proposed SN, bit for bit, from the rows as numbers.
+        const auto layout = ReadStructure(structure);
+        ASSERT_TRUE(layout) << i;
+        const auto fast = ProposedSn(*layout);
+        ASSERT_TRUE(fast) << i;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(*fast), std::bit_cast<std::uint32_t>(e->numbers.proposedSn)) << i;
     }
+}
+
+TEST(ProposedSn, RefusesWhatTheEvaluationRefuses) {
+    StructureLayout good;
+    good.material = {fulldepth::kFirstMix, fulldepth::kGradedAggregateBase, fulldepth::kNoCourse, 0, 0, 0};
+    good.inches = {1.5f, 8.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    ASSERT_TRUE(ProposedSn(good));
+    EXPECT_NEAR(*ProposedSn(good), 0.66f + 1.28f, 1e-5f);
+
+    const auto refused = [&](auto change) {
+        StructureLayout layout = good;
+        change(layout);
+        return !ProposedSn(layout);
+    };
+    EXPECT_TRUE(refused([](StructureLayout& l) { l.material[0] = 0; })) << "no top course";
+    EXPECT_TRUE(refused([](StructureLayout& l) { l.material[1] = fulldepth::kOgfc; })) << "not in the row's list";
+    EXPECT_TRUE(refused([](StructureLayout& l) { l.material[3] = fulldepth::kFirstMix; })) << "a gap";
+    EXPECT_TRUE(refused([](StructureLayout& l) { l.inches[1] = -0.25f; })) << "negative";
+    EXPECT_TRUE(refused([](StructureLayout& l) { l.inches[1] = 1000.25f; })) << "too thick";
+    EXPECT_TRUE(refused([](StructureLayout& l) { l.inches[0] = std::nanf(""); })) << "not a number";
+    EXPECT_FALSE(refused([](StructureLayout& l) { l.inches[3] = -1.0f; })) << "a row not in use is not read";
+    EXPECT_TRUE(refused([](StructureLayout& l) {
+        l.overlay = true;
+        l.material[3] = 0;
+    })) << "no existing course 1";
 }
 
 TEST(Evaluate, TakesOnlyTheRowsOfAScreen) {

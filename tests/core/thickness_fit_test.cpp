@@ -19,12 +19,7 @@ constexpr int kOverlayNoCourse = 7;
 constexpr int kAsphaltic = 2, kExistingGradedAggregate = 4, kExistingNoCourse = 6;
 const CourseEntry kUnused{};
 
-DesignRecord Designed(float requiredSn) {
-    DesignRecord record;
-    InitMaterialLists(record);
-    record.requiredSn = requiredSn;
-    return record;
-}
+using testing::Designed;
 
 // 1.50 in. of 12.5 mm and 2.00 of 19 mm Superpave, 25 mm Superpave of
 // `third` inches and 8.00 of graded aggregate base.
