@@ -1,6 +1,7 @@
 #include "ui/county_table.h"
 
 #include "core/number_format.h"
+#include "ui/data_file.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -97,15 +98,7 @@ std::optional<std::vector<CountyEntry>> LoadCountyTable(const char* file, std::s
     if (file == nullptr || *file == '\0') {
         table = ReadCountyTable(ShippedCountyTableText(), why);
     } else {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        if (!in.is_open()) {
-            why = std::strerror(errno);
-        } else if (text << in.rdbuf(); in.bad()) {
-            why = "the file cannot be read";
-        } else {
-            table = ReadCountyTable(text.str(), why);
-        }
+        if (const std::optional<std::string> text = ReadDataFile(file, why)) table = ReadCountyTable(*text, why);
         if (!table) why = std::string(file) + ": " + why;
     }
     if (error) *error = table ? std::string() : why;
