@@ -26,6 +26,7 @@ pictures=(
     "overlay-entry.png overlay overlay-entry"
     "overlay-result.png overlay overlay-result"
     "quit-question.png overlay quit-question"
+    "least-cost.png least_cost least-cost-found"
 )
 
 mkdir -p "$out"

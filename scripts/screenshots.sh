@@ -73,7 +73,7 @@ session() {
     shot help
     keys Escape
     window "Flexible Pavement Design - Proposed Pavement Structure" >/dev/null
-    repeat_key Tab 8                            # past COURSE 5 and CONTINUE to the guidelines
+    repeat_key Tab 9                            # past COURSE 5, LEAST COST and CONTINUE to the guidelines
     keys Return
     window "Flexible Pavement Design - SuperPave Mix Guidelines" >/dev/null
     shot guidelines
@@ -97,7 +97,7 @@ session() {
     keys Tab Tab Tab
     course 5 8.00
     shot overlay-entry
-    repeat_key Tab 7
+    repeat_key Tab 8
     keys Return
     w=$(window "Flexible Pavement Design - Proposed Overlay" "$w")
     shot overlay-result

@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -20,6 +23,7 @@
 #include "ui/print_screen.h"
 #include "ui/program.h"
 #include "ui/startup_screens.h"
+#include "ui/unit_cost_file.h"
 #include "ui/worksheets.h"
 
 namespace {
@@ -94,6 +98,22 @@ int main(int argc, char* argv[]) {
     }
 
     program.logic<korvelle::CountyWorksheet>(korvelle::ScreenId::CountyWorksheet).SetTable(*counties);
+
+    // The agency's unit costs: the designer's own table when there is one,
+    // else the example shipped with the program.  One that cannot be read is
+    // said at once; the design goes on without costs.
+    const QString ownCosts =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath("unit-costs.csv");
+    std::string costProblem;
+    auto costs = korvelle::LoadUnitCostTable(QFileInfo::exists(ownCosts) ? QFile::encodeName(ownCosts).toStdString()
+                                                                          : std::string(),
+                                             &costProblem);
+    if (!costs) {
+        QTimer::singleShot(0, [&desktop, costProblem] {
+            korvelle::ReportError(desktop, korvelle::UnitCostTableUnusableMessage(costProblem));
+        });
+    }
+    program.SetUnitCosts(std::move(costs), costProblem);
 
     // SIGTERM and SIGINT end the run from the event loop, closing a dialog
     // that happens to be open, without a question: nobody may be there to

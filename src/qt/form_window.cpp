@@ -341,6 +341,10 @@ void FormWindow::Focus(int control) {
     if (QWidget* w = controls_.value(control)) w->setFocus(Qt::OtherFocusReason);
 }
 
+void FormWindow::SetEnabled(int control, bool enabled) {
+    if (QWidget* w = controls_.value(control)) w->setEnabled(enabled);
+}
+
 void FormWindow::Clear() {
     for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
         QWidget* w = it.value();

@@ -36,6 +36,7 @@ public:
     int Choice(int control) const override;
     void SetChoice(int control, int value) override;
     void Focus(int control) override;
+    void SetEnabled(int control, bool enabled) override;
     void Clear() override;
 
     // Registers a control under its number.  Every control gets an accessible

@@ -167,6 +167,8 @@ FormWindow* BuildResultWindow(WindowContext& context, const ResultLayout& layout
     table->addLayout(grid);
     table->addSpacing(10);
     table->addLayout(summary);
+    // The cost, on a line of its own under the verdict, when there is one.
+    table->addWidget(w->AddDisplay(s.Cost(), "Cost of the new courses"));
     table->addStretch();
 
     auto* drawing = new CrossSectionView(s, context.program.record(), overlay, w);

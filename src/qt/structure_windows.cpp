@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "core/quarter_inches.h"
+
 #include "core/number_format.h"
 #include "ui/structure_screens.h"
 #include "widgets.h"
@@ -67,7 +69,7 @@ QGridLayout* CourseGrid(FormWindow* w, const StructureEntryScreen& s, int first,
 
         const int maximum = s.row(r).scrollMaximum;
         const QString tooltip =
-            Q("Inches; the scroll bar sets quarter inches up to " + FormatNumber(maximum / 4.0, "#0.00"));
+            Q("Inches; the scroll bar sets quarter inches up to " + QuarterInchText(maximum));
         QLineEdit* field = w->AddField(s.Thickness(r), name + " THICKNESS (INCHES)", 0, tooltip);
         field->setFixedWidth(kFieldWidth);
         field->setAlignment(Qt::AlignRight);
@@ -95,6 +97,14 @@ QGridLayout* CourseGrid(FormWindow* w, const StructureEntryScreen& s, int first,
 // The notes and the buttons under the course rows; the focus order runs row
 // by row (list, thickness, scroll bar, FIT), then along the buttons.
 void FinishEntryWindow(FormWindow* w, QVBoxLayout* layout, const StructureEntryScreen& s) {
+    // The least-cost thicknesses of the courses as chosen, in a window beside.
+    auto* tools = new QHBoxLayout;
+    QPushButton* leastCost = w->AddButton(s.LeastCostButton(), "LEAST COST...");
+    leastCost->setAccessibleName("LEAST COST");
+    leastCost->setToolTip("The thicknesses that make the structure cost least while it meets the required SN");
+    tools->addWidget(leastCost);
+    tools->addStretch();
+    layout->addLayout(tools);
     layout->addSpacing(8);
     layout->addWidget(MakeNote(kSurfaceNote, w));
     layout->addWidget(MakeNote(kThicknessNote, w));
@@ -105,7 +115,7 @@ void FinishEntryWindow(FormWindow* w, QVBoxLayout* layout, const StructureEntryS
 
     QList<int> order;
     for (int r = 0; r < s.rows(); ++r) order << s.List(r) << s.Thickness(r) << s.Scroll(r) << s.FitButton(r);
-    order << s.ContinueButton() << s.GuidelinesButton() << s.QuitButton();
+    order << s.LeastCostButton() << s.ContinueButton() << s.GuidelinesButton() << s.QuitButton();
     w->SetFocusOrder(order);
     w->control(s.List(0))->setFocus();
 }

@@ -36,6 +36,7 @@ FormView& QtWindows::Create(ScreenId id, Screen& logic) {
         case ScreenId::Guidelines: window = BuildGuidelinesWindow(context); break;
         case ScreenId::FullDepthPrint: window = BuildFullDepthPrintWindow(context); break;
         case ScreenId::OverlayPrint: window = BuildOverlayPrintWindow(context); break;
+        case ScreenId::LeastCost: window = BuildLeastCostWindow(context); break;
     }
     AddHelp(window, id);
     window->ScrollContent();
@@ -128,10 +129,10 @@ void QtWindows::Show(ScreenId id) {
             outer.moveCenter(room.center());
             w->move(outer.topLeft());
         }
-        // The mix guidelines open beside the structure entry screen they are
-        // read with, so that both can be seen; the entry screen makes room
-        // where the screen has it.
-        if (id == ScreenId::Guidelines && !w->isVisible()) {
+        // The mix guidelines and the least-cost window open beside the
+        // structure entry screen they work with, so that both can be seen;
+        // the entry screen makes room where the screen has it.
+        if ((id == ScreenId::Guidelines || id == ScreenId::LeastCost) && !w->isVisible()) {
             for (ScreenId entry : {ScreenId::FullDepthEntry, ScreenId::OverlayEntry}) {
                 FormWindow* anchor = window(entry);
                 QScreen* screen = anchor ? anchor->screen() : nullptr;

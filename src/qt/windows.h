@@ -36,6 +36,7 @@ FormWindow* BuildOverlayResultWindow(WindowContext& context);
 FormWindow* BuildGuidelinesWindow(WindowContext& context);
 FormWindow* BuildFullDepthPrintWindow(WindowContext& context);
 FormWindow* BuildOverlayPrintWindow(WindowContext& context);
+FormWindow* BuildLeastCostWindow(WindowContext& context);
 
 // The program's windows, created when a screen is first needed.
 class QtWindows : public WindowSystem {

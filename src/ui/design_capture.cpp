@@ -87,10 +87,15 @@ void SetTexts(Program& program, ScreenId id, const std::array<std::string, N>& t
 
 // An evaluated structure on its result screen, accepted onto its print
 // screen as the designer had it.
-void ShowEvaluation(Program& program, const std::optional<Evaluation>& evaluation, ScreenId result, ScreenId print) {
+void ShowEvaluation(Program& program, const DesignFile& file, const std::optional<Evaluation>& evaluation,
+                    StructureKind kind) {
     if (!evaluation) return;
+    const bool overlay = kind == StructureKind::Overlay;
+    const ScreenId result = overlay ? ScreenId::OverlayResult : ScreenId::FullDepthResult;
+    const ScreenId print = overlay ? ScreenId::OverlayPrint : ScreenId::FullDepthPrint;
+    const std::vector<CourseEntry> rows = overlay ? CourseEntries(*file.overlay) : CourseEntries(*file.fullDepth);
     program.view(result);
-    program.logic<ResultScreen>(result).Fill(evaluation->sheet, evaluation->numbers);
+    program.logic<ResultScreen>(result).Fill(evaluation->sheet, evaluation->numbers, program.CostOf(RulesOf(kind), rows));
     program.view(print);
     program.logic<PrintScreen>(print).ResultAccepted();
 }
@@ -129,9 +134,9 @@ void ShowDesign(Program& program, const DesignFile& file, const CheckedDesign& c
     }
     // The other structure was accepted before the one accepted last.
     const bool overlayLast = checked.accepted && checked.accepted->kind == StructureKind::Overlay;
-    if (overlayLast) ShowEvaluation(program, checked.fullDepth, ScreenId::FullDepthResult, ScreenId::FullDepthPrint);
-    ShowEvaluation(program, checked.overlay, ScreenId::OverlayResult, ScreenId::OverlayPrint);
-    if (!overlayLast) ShowEvaluation(program, checked.fullDepth, ScreenId::FullDepthResult, ScreenId::FullDepthPrint);
+    if (overlayLast) ShowEvaluation(program, file, checked.fullDepth, StructureKind::FullDepth);
+    ShowEvaluation(program, file, checked.overlay, StructureKind::Overlay);
+    if (!overlayLast) ShowEvaluation(program, file, checked.fullDepth, StructureKind::FullDepth);
     if (program.created(ScreenId::MainMenu) || file.stage == DesignStage::MainMenu) {
         program.view(ScreenId::MainMenu).SetChoice(MainMenu::kOptions, program.record().menuChoice);
     }

@@ -17,6 +17,9 @@ public:
     virtual int Choice(int control) const = 0;
     virtual void SetChoice(int control, int value) = 0;
     virtual void Focus(int control) = 0;
+    // Whether the control takes input (a field, a button); every control
+    // does until it is set otherwise.
+    virtual void SetEnabled(int control, bool enabled) = 0;
     // Empties every control: no text, nothing chosen.
     virtual void Clear() = 0;
 };

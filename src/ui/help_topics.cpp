@@ -25,6 +25,7 @@ constexpr std::array<HelpTopic, kScreenCount> kTopics{{
     {ScreenId::Guidelines, "Mix type guidelines"},
     {ScreenId::FullDepthPrint, "Print screens"},
     {ScreenId::OverlayPrint, "Print screens"},
+    {ScreenId::LeastCost, "Least cost"},
 }};
 
 constexpr bool InScreenOrder() {

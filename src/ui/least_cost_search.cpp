@@ -19,6 +19,11 @@ std::optional<int> RangeEnd(const std::string& text) {
 
 }  // namespace
 
+std::string NoPriceMessage(std::string_view material, const std::string& course) {
+    return "The unit-cost table has no price for " + std::string(material) + " (" + course +
+           "): add it to the table, or choose another material";
+}
+
 std::vector<int> SizedRows(const StructureRules& rules, std::span<const CourseEntry> rows) {
     const EnteredStructure structure = ToEvaluate(rules, rows);
     std::vector<int> sized;
@@ -50,6 +55,12 @@ std::variant<LeastCostStructure, std::string> FindLeastCost(const StructureRules
                                                             std::span<const CourseEntry> rows,
                                                             const std::vector<std::optional<ThicknessRange>>& ranges,
                                                             const UnitCostTable& table, const DesignRecord& record) {
+    // A course without a price has no range either: said as what it is.
+    const EnteredStructure structure = ToEvaluate(rules, rows);
+    for (int row : SizedRows(rules, rows)) {
+        const std::string_view material = RowMaterialName(structure, row);
+        if (!table.Find(material)) return NoPriceMessage(material, rules.CourseName(row));
+    }
     // The courses the search sizes take a thickness of their range for the
     // checks: what is typed there now does not count.
     std::vector<CourseEntry> checked(rows.begin(), rows.end());
@@ -59,15 +70,13 @@ std::variant<LeastCostStructure, std::string> FindLeastCost(const StructureRules
     }
     if (auto refusal = CheckStructure(rules, checked)) return refusal->message;
 
-    LeastCostStructure found = FindLeastCostStructure(ToEvaluate(rules, rows), ranges, table, record);
+    LeastCostStructure found = FindLeastCostStructure(structure, ranges, table, record);
     if (!found.refusal) return found;
     const std::string course = found.row >= 0 ? rules.CourseName(found.row) : std::string();
     switch (*found.refusal) {
         case LeastCostRefusal::NoMaterial:
             return course + " holds no material: choose one before looking for the least cost";
-        case LeastCostRefusal::NoPrice:
-            return "The unit-cost table has no price for " + found.material + " (" + course +
-                   "): add it to the table, or choose another material";
+        case LeastCostRefusal::NoPrice: return NoPriceMessage(found.material, course);
         case LeastCostRefusal::BadRange:
             return std::get<std::string>(ReadRange(rules, found.row, {}));
         case LeastCostRefusal::NotEvaluated: return std::string(kNotEvaluatedMessage);

@@ -34,6 +34,9 @@ RangeTexts DefaultRangeTexts(const StructureRules& rules, std::span<const Course
 // greatest (for example 1.50 to 4.00)".
 std::variant<ThicknessRange, std::string> ReadRange(const StructureRules& rules, int row, const RangeTexts& texts);
 
+// The message for a course whose material the table does not price.
+std::string NoPriceMessage(std::string_view material, const std::string& course);
+
 // The rows the search sizes, top down.
 std::vector<int> SizedRows(const StructureRules& rules, std::span<const CourseEntry> rows);
 

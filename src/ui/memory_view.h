@@ -26,6 +26,11 @@ public:
         focus = control;
         ++focusMoves;
     }
+    void SetEnabled(int control, bool on) override { enabled[control] = on; }
+    bool Enabled(int control) const {
+        auto it = enabled.find(control);
+        return it == enabled.end() || it->second;
+    }
     void Clear() override {
         texts.clear();
         choices.clear();
@@ -33,6 +38,7 @@ public:
 
     std::map<int, std::string> texts;
     std::map<int, int> choices;
+    std::map<int, bool> enabled;
     int focus = -1;
     int focusMoves = 0;
 };

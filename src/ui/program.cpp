@@ -28,6 +28,12 @@ void Program::Accept(ScreenId result) {
                              BasisOf(CaptureDesign(*this), kind)};
 }
 
+std::string Program::CostOf(const StructureRules& rules, std::span<const CourseEntry> rows) const {
+    if (!unitCosts_) return {};
+    const std::optional<QuarterCents> cost = StructureCost(ToEvaluate(rules, rows), *unitCosts_);
+    return cost ? CostText(*cost) : std::string();
+}
+
 bool Program::AcceptanceCurrent() {
     const DesignFile design = CaptureDesign(*this);
     return design.accepted && design.accepted->current;
@@ -46,7 +52,7 @@ void Program::Show(ScreenId id) {
     if (destroyed_[Index(id)]) return;  // the start-up and information screens never come back
     view(id);
     windows_.Show(id);
-    if (id != ScreenId::Guidelines) current_ = id;
+    if (id != ScreenId::Guidelines && id != ScreenId::LeastCost) current_ = id;
     logic(id).Shown();
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/design_record.h"
+#include "core/unit_costs.h"
 #include "design_rules.h"
 #include "desktop.h"
 #include "file/design_file.h"
@@ -71,7 +72,8 @@ public:
     // screens go for good.
     void ShowOnly(ScreenId id);
     // The screen of the design the designer stands on (a worksheet counts;
-    // the guidelines do not).
+    // the guidelines and the least-cost window, beside an entry screen, do
+    // not).
     ScreenId current() const { return current_; }
     // The structure accepted last, current or stale, if any.
     const std::optional<Acceptance>& acceptance() const { return acceptance_; }
@@ -98,6 +100,17 @@ public:
     // The design's file: saving, opening, changes since.
     DesignDocument& document() { return *document_; }
 
+    // The agency's unit-cost table, or why there is none to use.
+    void SetUnitCosts(std::optional<UnitCostTable> table, std::string problem = {}) {
+        unitCosts_ = std::move(table);
+        unitCostProblem_ = std::move(problem);
+    }
+    const UnitCostTable* unitCosts() const { return unitCosts_ ? &*unitCosts_ : nullptr; }
+    const std::string& unitCostProblem() const { return unitCostProblem_; }
+    // The cost of an entry screen's rows as they stand, "$41.25 per sq. yd.";
+    // empty when there is no table or a new course is not priced.
+    std::string CostOf(const StructureRules& rules, std::span<const CourseEntry> rows) const;
+
 private:
     static int Index(ScreenId id) { return static_cast<int>(id); }
 
@@ -109,6 +122,8 @@ private:
     std::array<bool, kScreenCount> destroyed_{};
     ScreenId current_ = ScreenId::Startup;
     std::optional<Acceptance> acceptance_;
+    std::optional<UnitCostTable> unitCosts_;
+    std::string unitCostProblem_ = "no unit-cost table was read";
     std::unique_ptr<DesignDocument> document_;
 };
 

@@ -19,8 +19,9 @@ enum class ScreenId {
     Guidelines,
     FullDepthPrint,
     OverlayPrint,
+    LeastCost,
 };
 
-inline constexpr int kScreenCount = static_cast<int>(ScreenId::OverlayPrint) + 1;
+inline constexpr int kScreenCount = static_cast<int>(ScreenId::LeastCost) + 1;
 
 }  // namespace korvelle

@@ -1,6 +1,7 @@
 #include "screens.h"
 
 #include "data_screens.h"
+#include "least_cost_screen.h"
 #include "print_screen.h"
 #include "startup_screens.h"
 #include "structure_screens.h"
@@ -34,6 +35,7 @@ std::unique_ptr<Screen> MakeScreen(ScreenId id, Program& program) {
         case ScreenId::OverlayPrint:
             return std::make_unique<PrintScreen>(program, ScreenId::OverlayPrint, ScreenId::OverlayResult,
                                                  FormKind::Overlay);
+        case ScreenId::LeastCost: return std::make_unique<LeastCostScreen>(program);
     }
     return std::make_unique<Screen>();
 }

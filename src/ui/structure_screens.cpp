@@ -1,6 +1,7 @@
 #include "structure_screens.h"
 
 #include "fit.h"
+#include "least_cost_screen.h"
 #include "print_screen.h"
 
 #include "core/number_format.h"
@@ -26,6 +27,8 @@ void StructureEntryScreen::Click(int control) {
         Continue();
     } else if (control == GuidelinesButton()) {
         program_.Show(ScreenId::Guidelines);
+    } else if (control == LeastCostButton()) {
+        program_.logic<LeastCostScreen>(ScreenId::LeastCost).Open(rules_.screen);
     } else if (control == QuitButton()) {
         program_.Quit();
     }
@@ -66,7 +69,8 @@ void StructureEntryScreen::Continue() {
     }
     const Evaluation& evaluation = std::get<Evaluation>(evaluated);
     program_.view(result_);
-    program_.logic<ResultScreen>(result_).Fill(evaluation.sheet, evaluation.numbers);
+    program_.logic<ResultScreen>(result_).Fill(evaluation.sheet, evaluation.numbers,
+                                               program_.CostOf(rules_, entries));
     program_.Move(rules_.screen, result_);
 }
 
@@ -128,7 +132,7 @@ void ResultScreen::ClearRows() {
     }
 }
 
-void ResultScreen::Fill(const ResultSheet& sheet, const StructureNumbers& numbers) {
+void ResultScreen::Fill(const ResultSheet& sheet, const StructureNumbers& numbers, const std::string& cost) {
     ClearRows();
     numbers_ = numbers;
     for (int r = 0; r < rows_ && r < static_cast<int>(sheet.rows.size()); ++r) {
@@ -138,6 +142,7 @@ void ResultScreen::Fill(const ResultSheet& sheet, const StructureNumbers& number
     view().SetText(ProposedSn(), sheet.proposedSn);
     view().SetText(Difference(), sheet.difference);
     view().SetText(Verdict(), sheet.verdict);
+    view().SetText(Cost(), cost.empty() ? std::string() : "Cost: " + cost);
     // Every showing of the result starts on ACCEPT, never on the EDIT that
     // led back to the entry screen.
     view().Focus(AcceptButton());

@@ -33,6 +33,7 @@ public:
     int GuidelinesButton() const { return 3 * rows() + 1; }
     int QuitButton() const { return 3 * rows() + 2; }
     int FitButton(int row) const { return 3 * rows() + 3 + row; }
+    int LeastCostButton() const { return 4 * rows() + 3; }
     const RowSpec& row(int r) const { return rules_.rows[static_cast<std::size_t>(r)]; }
     // The name a row's list shows at a position; empty for none.
     virtual std::string MaterialName(int row, int position) const = 0;
@@ -42,6 +43,9 @@ public:
     std::vector<CourseEntry> Rows();
     // Fills the rows: each list's choice, thickness and scroll bar.
     void SetRows(std::span<const CourseRow> rows);
+    // Puts a thickness into a row: the bar first (its move would write its
+    // own thickness into the field), then the field.
+    void SetThickness(int row, const std::string& text);
 
     void Changed(int control) override;
     void Click(int control) override;
@@ -55,9 +59,6 @@ private:
     // FIT on a row: the least quarter-inch thickness that meets the required
     // SN, into the row's field and bar, or one message saying why not.
     void Fit(int row);
-    // Puts a thickness into a row: the bar first (its move would write its
-    // own thickness into the field), then the field.
-    void SetThickness(int row, const std::string& text);
     const StructureRules& rules_;
     ScreenId result_;
 };
@@ -91,11 +92,15 @@ public:
     int AcceptButton() const { return rows_ * 9 + 4; }
     int EditButton() const { return rows_ * 9 + 5; }
     int QuitButton() const { return rows_ * 9 + 6; }
+    // The cost of the structure's new courses: "$41.25 per sq. yd.", or
+    // nothing when not every course is priced.
+    int Cost() const { return rows_ * 9 + 7; }
     // Cells a row shows: 9, or 5 for the single-line rows at the bottom.
     int CellsInRow(int row) const { return row < fullRows_ ? 9 : cellsInLowerRows_; }
 
-    // Shows an evaluation's sheet and keeps the numbers behind it.
-    void Fill(const ResultSheet& sheet, const StructureNumbers& numbers);
+    // Shows an evaluation's sheet and keeps the numbers behind it, with the
+    // structure's cost when there is one.
+    void Fill(const ResultSheet& sheet, const StructureNumbers& numbers, const std::string& cost = {});
     // Empty rows, and no numbers behind them.
     void Reset() override;
     // The sheet as the screen shows it, which is what the design form prints.

@@ -39,4 +39,9 @@ std::optional<UnitCostTable> LoadUnitCostTable(const std::string& file, std::str
     return table;
 }
 
+std::string UnitCostTableUnusableMessage(std::string_view reason) {
+    return "The unit-cost table cannot be used: " + std::string(reason) +
+           ". Costs and LEAST COST... are not available until it is mended.";
+}
+
 }  // namespace korvelle

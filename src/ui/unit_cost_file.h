@@ -24,4 +24,8 @@ std::string UserUnitCostFile();
 std::optional<UnitCostTable> LoadUnitCostTable(const std::string& file, std::string* error,
                                                std::string* used = nullptr);
 
+// What the desktop says at start-up of a designer's table it cannot use, for
+// the reason LoadUnitCostTable gave; the design goes on without costs.
+std::string UnitCostTableUnusableMessage(std::string_view reason);
+
 }  // namespace korvelle

@@ -33,7 +33,7 @@ keys Tab
 type_text 8.00
 keys Tab                                        # on to its scroll bar: no text cursor in the picture
 shot full-depth-entry
-repeat_key Tab 7                                # past FIT, COURSE 5 and CONTINUE to the guidelines
+repeat_key Tab 8                                # past FIT, COURSE 5, LEAST COST and CONTINUE to the guidelines
 keys Return
 window "Flexible Pavement Design - SuperPave Mix Guidelines" >/dev/null
 shot guidelines

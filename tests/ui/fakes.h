@@ -48,6 +48,7 @@ inline const char* Name(ScreenId id) {
         case ScreenId::Guidelines: return "Guidelines";
         case ScreenId::FullDepthPrint: return "FullDepthPrint";
         case ScreenId::OverlayPrint: return "OverlayPrint";
+        case ScreenId::LeastCost: return "LeastCost";
     }
     return "?";
 }

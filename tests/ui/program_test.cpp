@@ -91,7 +91,7 @@ TEST(Program, FixedRoadOfAFullDepthAndAnOverlayDesign) {
     for (int i = 0; i < kScreenCount; ++i) {
         const auto id = static_cast<ScreenId>(i);
         if (id == ScreenId::Guidelines || id == ScreenId::EsalWorksheet || id == ScreenId::LdfWorksheet ||
-            id == ScreenId::CountyWorksheet) {
+            id == ScreenId::CountyWorksheet || id == ScreenId::LeastCost) {
             continue;
         }
         EXPECT_EQ(h.windows.Count(WindowEvent::Create, id), 1) << Name(id);

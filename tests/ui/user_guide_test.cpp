@@ -16,6 +16,8 @@
 #include "ui/design_capture.h"
 #include "ui/design_document.h"
 #include "ui/fit.h"
+#include "ui/least_cost_screen.h"
+#include "ui/unit_cost_file.h"
 #include "ui/help_topics.h"
 
 namespace korvelle {
@@ -102,6 +104,36 @@ std::vector<std::string> ProgramMessages() {
     // A county table that cannot be read, at start-up.
     messages.push_back(
         CountyTableUnreadableMessage("line 3: 3 fields expected (name, soil support, regional factor), found 2"));
+    // The unit costs and the least-cost window: a table with a bad line, a
+    // material without a price, a range not in quarter inches, ranges too
+    // thin, courses changed under the window, no table at all.
+    messages.push_back(UnitCostTableUnusableMessage("line 4: the price must be dollars with at most two decimals"));
+    {
+        Harness h;
+        h.StartToMainMenu();
+        h.Click(ScreenId::MainMenu, MainMenu::kContinue);
+        auto& entry = h.Logic<StructureEntryScreen>(ScreenId::FullDepthEntry);
+        auto& window = h.Logic<LeastCostScreen>(ScreenId::LeastCost);
+        h.View(ScreenId::FullDepthEntry).SetChoice(entry.List(0), 2);  // 12.5 mm Superpave
+        h.View(ScreenId::FullDepthEntry).SetChoice(entry.List(1), 3);  // 19 mm Superpave
+        h.Click(ScreenId::FullDepthEntry, entry.LeastCostButton());
+        h.Click(ScreenId::LeastCost, LeastCostScreen::kFind);  // no table
+        h.program.SetUnitCosts(*ParseUnitCostTable(std::string(kUnitCostHeader) + "\n12.5 mm Superpave,6.20,1.0,2.0\n", nullptr));
+        h.Click(ScreenId::FullDepthEntry, entry.LeastCostButton());
+        h.Click(ScreenId::LeastCost, LeastCostScreen::kFind);  // no price for 19 mm Superpave
+        h.program.SetUnitCosts(LoadUnitCostTable("", nullptr));
+        h.Click(ScreenId::FullDepthEntry, entry.LeastCostButton());
+        h.SetText(ScreenId::LeastCost, LeastCostScreen::LeastOf(0), "1.1");
+        h.Click(ScreenId::LeastCost, LeastCostScreen::kFind);  // not quarter inches
+        h.SetText(ScreenId::LeastCost, LeastCostScreen::LeastOf(0), "1");
+        h.SetText(ScreenId::LeastCost, LeastCostScreen::GreatestOf(0), "1");
+        h.SetText(ScreenId::LeastCost, LeastCostScreen::GreatestOf(1), "1.5");
+        h.Click(ScreenId::LeastCost, LeastCostScreen::kFind);  // 2.5 in. of asphalt cannot meet SN 3.44
+        h.View(ScreenId::FullDepthEntry).SetChoice(entry.List(1), 5);  // 25 mm Superpave, under the window
+        h.Click(ScreenId::LeastCost, LeastCostScreen::kFind);
+        (void)window;
+        for (const std::string& text : h.desktop.Texts()) messages.push_back(text);
+    }
     // The design data screen's question about unusual values.
     {
         Harness h;
