@@ -62,7 +62,9 @@ std::string Escaped(std::string_view text) {
 bool HoldsRequiredSn(const DesignFile& design) { return design.stage >= DesignStage::DesignerInformation; }
 
 std::vector<CourseEntry> StructureRows(const DesignFile& design, StructureKind kind) {
-    if (kind == StructureKind::Overlay) return design.overlay ? CourseEntries(*design.overlay) : std::vector<CourseEntry>{};
+    if (kind == StructureKind::Overlay) {
+        return design.overlay ? CourseEntries(*design.overlay) : std::vector<CourseEntry>{};
+    }
     return design.fullDepth ? CourseEntries(*design.fullDepth) : std::vector<CourseEntry>{};
 }
 

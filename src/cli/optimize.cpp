@@ -72,15 +72,16 @@ StructureChoice ChooseStructure(const DesignFile& file, std::optional<StructureK
     };
     if (given) {
         if (laidOut(*given)) return {given, {}, false};
-        return {std::nullopt, "the design holds no " + std::string(*given == StructureKind::Overlay ? "overlay" : "full-depth structure") +
-                                  ": its entry screen was never used",
-                false};
+        const std::string what = *given == StructureKind::Overlay ? "overlay" : "full-depth structure";
+        return {std::nullopt, "the design holds no " + what + ": its entry screen was never used", false};
     }
     if (file.accepted && laidOut(file.accepted->kind)) return {file.accepted->kind, {}, false};
     const bool fullDepth = laidOut(StructureKind::FullDepth);
     const bool overlay = laidOut(StructureKind::Overlay);
     if (fullDepth != overlay) return {fullDepth ? StructureKind::FullDepth : StructureKind::Overlay, {}, false};
-    if (!fullDepth) return {std::nullopt, "no structure is laid out: choose its materials on an entry screen first", false};
+    if (!fullDepth) {
+        return {std::nullopt, "no structure is laid out: choose its materials on an entry screen first", false};
+    }
     if (file.stage == DesignStage::FullDepthEntry) return {StructureKind::FullDepth, {}, false};
     if (file.stage == DesignStage::OverlayEntry) return {StructureKind::Overlay, {}, false};
     return {std::nullopt,
