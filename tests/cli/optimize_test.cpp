@@ -180,6 +180,11 @@ TEST(CliOptimize, RefusalsSayWhyWithTheirExitCodes) {
         design["stage"] = "design-data";
         design.erase("accepted");
     });
+    const QString noStructure = EditedDesign(folder, "none.korvelle", kFullDepth, [](nlohmann::json& design) {
+        design["stage"] = "designer-information";
+        design.erase("accepted");
+        design.erase("fullDepth");
+    });
     // The overlay example with the full-depth example's rows besides, which
     // its required SN of 4.92 leaves within reach.
     auto both = [&](const char* name, const char* stage) {
@@ -199,61 +204,56 @@ TEST(CliOptimize, RefusalsSayWhyWithTheirExitCodes) {
     });
     const QString missing = folder.filePath("missing.csv");
 
-    const std::string sn = "the thickness range must be whole quarter inches from 0.25 to 1000, the least not above "
-                           "the greatest (for example 1.50 to 4.00)";
-    const std::string form = "give COURSE=LEAST:GREATEST, the course's number and its least and greatest thickness in "
-                             "inches (for example 3=2:6)";
+    // 2.00 in. of 12.5 mm (0.88), 3.00 of 19 mm (2.50 at 0.44, 0.50 at 0.30:
+    // 1.10 + 0.15), 4 in. of asphaltic concrete below the zone (1.20), 8 of
+    // base (1.28): 4.61.
+    const std::string unreachable =
+        "Even the thickest structure in these ranges gives SN 4.61 against 4.92: widen the ranges or choose stronger "
+        "materials";
     struct Case {
-        QStringList arguments;
+        QStringList arguments;  // the design file first
         int code;
-        std::string error;  // after "korvelle-cli: "
+        std::string error;  // after "korvelle-cli: ", and the design file's name where `named`
+        bool named = true;
     };
     const Case cases[] = {
-        {{dataOnly}, 1, dataOnly.toStdString() + ": the design data were not confirmed, so the design has no required SN to meet"},
-        {{kFullDepth, "--costs", noPrice}, 1, kFullDepth.toStdString() + ": The unit-cost table has no price for 25 mm "
-                                              "Superpave (COURSE 3): add it to the table, or choose another material"},
-        // 2.00 in. of 12.5 mm (0.88), 3.00 of 19 mm (2.50 at 0.44, 0.50 at
-        // 0.30: 1.10 + 0.15), 4 in. of asphaltic concrete below the zone
-        // (1.20), 8 of base (1.28): 4.61.
-        {{kOverlay}, 1, kOverlay.toStdString() + ": Even the thickest structure in these ranges gives SN 4.61 against "
-                                                 "4.92: widen the ranges or choose stronger materials"},
-        {{bothOnOverlay}, 1, bothOnOverlay.toStdString() + ": Even the thickest structure in these ranges gives SN "
-                                                           "4.61 against 4.92: widen the ranges or choose stronger "
-                                                           "materials"},
-        {{kFullDepth, "--structure", "overlay"}, 1, kFullDepth.toStdString() + ": the design holds no overlay: its entry "
-                                                                                "screen was never used"},
-        {{kFullDepth, "--costs", badTable}, 1, badTable.toStdString() + ": line 6: the price \"7.8O\" is not dollars "
-                                                                        "with at most two decimals"},
-        {{kFullDepth, "--costs", missing}, 1, missing.toStdString() + ": No such file or directory"},
-        {{bothOnMenu}, 2, bothOnMenu.toStdString() + ": the design holds both a full-depth structure and an overlay, "
-                                                     "and neither was accepted: choose one with --structure full-depth "
-                                                     "or --structure overlay"},
-        {{kFullDepth, "--range", "3=6:2"}, 2, "--range 3=6:2: COURSE 3: " + sn},
-        {{kFullDepth, "--range", "3=1.3:2"}, 2, "--range 3=1.3:2: COURSE 3: " + sn},
-        {{kFullDepth, "--range", "3=2"}, 2, "--range 3=2: " + form},
-        {{kFullDepth, "--range", "-3=2:4"}, 2, "--range -3=2:4: " + form},
-        {{kFullDepth, "--range", "6=1:2"}, 2, "--range 6=1:2: a full-depth structure's courses are numbered 1 to 5"},
+        {{dataOnly}, 1, "the design data were not confirmed, so the design has no required SN to meet"},
+        {{kFullDepth, "--costs", noPrice}, 1, "The unit-cost table has no price for 25 mm Superpave (COURSE 3): add it "
+                                              "to the table, or choose another material"},
+        {{noStructure}, 1, "no structure is laid out: choose its materials on an entry screen first"},
+        {{kOverlay}, 1, unreachable},
+        {{bothOnOverlay}, 1, unreachable},
+        {{kFullDepth, "--structure", "overlay"}, 1, "the design holds no overlay: its entry screen was never used"},
+        {{kFullDepth, "--costs", badTable}, 1,
+         badTable.toStdString() + ": line 6: the price \"7.8O\" is not dollars with at most two decimals", false},
+        {{kFullDepth, "--costs", missing}, 1, missing.toStdString() + ": No such file or directory", false},
+        {{bothOnMenu}, 2, "the design holds both a full-depth structure and an overlay, and neither was accepted: "
+                          "choose one with --structure full-depth or --structure overlay"},
+        {{kFullDepth, "--range", "3=6:2"}, 2, "--range 3=6:2: COURSE 3: the thickness range must be whole quarter "
+                                              "inches from 0.25 to 1000, the least not above the greatest (for "
+                                              "example 1.50 to 4.00)", false},
+        {{kFullDepth, "--range", "3=2"}, 2, "--range 3=2: give COURSE=LEAST:GREATEST, the course's number and its "
+                                            "least and greatest thickness in inches (for example 3=2:6)", false},
+        {{kFullDepth, "--range", "6=1:2"}, 2, "--range 6=1:2: a full-depth structure's courses are numbered 1 to 5",
+         false},
         {{kOverlay, "--range", "4=1:2"}, 2, "--range 4=1:2: an overlay's courses are numbered 1 to 3 (its existing "
-                                            "courses are never sized)"},
-        {{kFullDepth, "--range", "5=1:2"}, 2, "--range 5=1:2: COURSE 5 has no thickness to size: it holds no course, "
-                                              "or one laid by spread rate"},
+                                            "courses are never sized)", false},
         {{kOverlay, "--range", "3=1:2"}, 2, "--range 3=1:2: Overlay COURSE 3 has no thickness to size: it holds no "
-                                            "course, or one laid by spread rate"},
-        {{kFullDepth, "--range", "3=2:4", "--range", "3=2:5"}, 2, "--range 3=2:5: COURSE 3 has a range already"},
-        {{kFullDepth, "--structure", "both"}, 2, "--structure: both not in {full-depth,overlay}"},
-        {{kFullDepth, "--costs", ""}, 2, "--costs: must not be empty"},
+                                            "course, or one laid by spread rate", false},
+        {{kFullDepth, "--range", "3=2:4", "--range", "3=2:5"}, 2, "--range 3=2:5: COURSE 3 has a range already", false},
+        {{kFullDepth, "--costs", ""}, 2, "--costs: must not be empty", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const CliRun run = RunCli(QStringList{"optimize"} + c.arguments);
         EXPECT_EQ(run.code, c.code);
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(SplitLines(run.err).at(0), "korvelle-cli: " + c.error);
+        EXPECT_EQ(SplitLines(run.err).at(0),
+                  "korvelle-cli: " + (c.named ? c.arguments[0].toStdString() + ": " : std::string()) + c.error);
     }
     // Told which, it sizes either.
     EXPECT_EQ(RunCli({"optimize", bothOnMenu, "--structure", "full-depth"}).code, 0);
-    EXPECT_NE(RunCli({"optimize", bothOnMenu, "--structure", "overlay"}).err.find("SN 4.61 against 4.92"),
-              std::string::npos);
+    EXPECT_NE(RunCli({"optimize", bothOnMenu, "--structure", "overlay"}).err.find(unreachable), std::string::npos);
 }
 
 // The designer's own table is the default of both commands that price, and
@@ -271,8 +271,7 @@ TEST(CliOptimize, TheDesignersOwnTableUnlessCostsNamesAnother) {
         EXPECT_EQ(run.code, 1);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind("korvelle-cli: " + own.toStdString() + ": line 2: ", 0), 0u) << run.err;
-        const CliRun named =
-            RunCli({command, kFullDepth, "--costs", kShippedTable}, variables);
+        const CliRun named = RunCli({command, kFullDepth, "--costs", kShippedTable}, variables);
         EXPECT_EQ(named.code, 0) << named.err;
         EXPECT_EQ(named.out, RunCli({command, kFullDepth}).out);
     }
