@@ -114,6 +114,15 @@ TEST(CliOptimize, EveryRangeGivesTheCheapestOfEveryCombination) {
         design.erase("accepted");
         for (auto& course : design["fullDepth"]["courses"]) course["thickness"] = "";
     });
+    // Open-graded friction course on top, laid by spread rate: the zone
+    // starts below it.
+    const QString ogfc = EditedDesign(folder, "ogfc.korvelle", chosen, [](nlohmann::json& design) {
+        auto& courses = design["fullDepth"]["courses"];
+        courses.erase(courses.size() - 1);
+        courses.insert(courses.begin(),
+                       nlohmann::json::object({{"material", "12.5 mm OGFC"}, {"position", 0}, {"thickness", ""}}));
+        courses[1]["position"] = 0;  // 12.5 mm Superpave, first of the lists below the top course
+    });
     struct Case {
         QString file;
         QStringList ranges;
@@ -126,6 +135,7 @@ TEST(CliOptimize, EveryRangeGivesTheCheapestOfEveryCombination) {
         {kFullDepth, {"--range", "1=0.25:2"}, {{0, {1, 8}}}},
         {kFullDepth, {"--range", "2=1:3", "--range=3=2.5:4"}, {{1, {4, 12}}, {2, {10, 16}}}},
         {kOverlay, {"--range", "2=1.5:6"}, {{1, {6, 24}}}},
+        {ogfc, {"--range", "5=4:16"}, {{4, {16, 64}}}},
     };
     std::string error;
     const auto counties = LoadCountyTable(nullptr, &error);
@@ -137,15 +147,20 @@ TEST(CliOptimize, EveryRangeGivesTheCheapestOfEveryCombination) {
         const CheckedDesign checked = CheckDesign(file, *counties);
         const StructureKind kind = file.overlay ? StructureKind::Overlay : StructureKind::FullDepth;
         const EnteredStructure structure = ToEvaluate(RulesOf(kind), StructureRows(file, kind));
+        std::vector<int> laid;  // the new courses' rows
         std::vector<std::pair<int, ThicknessRange>> ranges;
         for (int row = 0; row < (file.overlay ? kOverlayCourseRows : kFullDepthRows); ++row) {
             const UnitCost* cost = table->Find(RowMaterialName(structure, row));
             if (!cost) continue;  // no course
+            laid.push_back(row);
+            if (cost->spreadRate) continue;
             ranges.push_back({row, c.given.count(row) ? c.given.at(row)
                                                       : ThicknessRange{cost->leastQuarterInches, cost->greatestQuarterInches}});
         }
         const auto best = EveryCombination(structure, ranges, checked.record.requiredSn, *table);
         ASSERT_TRUE(best);
+        std::map<int, std::string> thickness;  // of the sized rows
+        for (std::size_t i = 0; i < ranges.size(); ++i) thickness[ranges[i].first] = QuarterInchText(best->quarterInches[i]);
 
         const CliRun lines = RunCli(QStringList{"optimize", c.file} + c.ranges);
         const CliRun json = RunCli(QStringList{"optimize", "--json", c.file} + c.ranges);
@@ -153,20 +168,21 @@ TEST(CliOptimize, EveryRangeGivesTheCheapestOfEveryCombination) {
         ASSERT_EQ(json.code, 0) << json.err;
         const nlohmann::json answer = nlohmann::json::parse(json.out);
         const std::vector<std::string> shown = SplitLines(lines.out);
-        ASSERT_EQ(answer["courses"].size(), ranges.size());
-        ASSERT_EQ(shown.size(), ranges.size() + 2);
-        for (std::size_t i = 0; i < ranges.size(); ++i) {
+        ASSERT_EQ(answer["courses"].size(), laid.size());
+        ASSERT_EQ(shown.size(), laid.size() + 2);
+        for (std::size_t i = 0; i < laid.size(); ++i) {
             const nlohmann::json& course = answer["courses"][i];
-            const std::string material(RowMaterialName(structure, ranges[i].first));
-            EXPECT_EQ(course["course"], ranges[i].first + 1);
+            const std::string material(RowMaterialName(structure, laid[i]));
+            const bool sized = thickness.count(laid[i]) > 0;
+            EXPECT_EQ(course["course"], laid[i] + 1);
             EXPECT_EQ(course["material"], material);
-            EXPECT_EQ(course["thickness"], QuarterInchText(best->quarterInches[i]));
-            EXPECT_EQ(shown[i], "COURSE " + std::to_string(ranges[i].first + 1) + "  " + material + "  " +
-                                    QuarterInchText(best->quarterInches[i]) + " in.");
+            EXPECT_EQ(course["thickness"], sized ? nlohmann::json(thickness[laid[i]]) : nlohmann::json());
+            EXPECT_EQ(shown[i], "COURSE " + std::to_string(laid[i] + 1) + "  " + material + "  " +
+                                    (sized ? thickness[laid[i]] + " in." : "spread rate"));
         }
         EXPECT_EQ(shown.back(), "Cost: " + CostText(best->cost));
         EXPECT_EQ("$" + answer["cost"].get<std::string>() + " per sq. yd.", CostText(best->cost));
-        EXPECT_EQ(shown[ranges.size()], "Proposed SN: " + answer["proposedSn"].get<std::string>() + " (required " +
+        EXPECT_EQ(shown[laid.size()], "Proposed SN: " + answer["proposedSn"].get<std::string>() + " (required " +
                                             answer["requiredSn"].get<std::string>() + "), " +
                                             answer["verdict"].get<std::string>() + " " +
                                             answer["difference"].get<std::string>());
