@@ -154,13 +154,15 @@ TEST(CliOptimize, EveryRangeGivesTheCheapestOfEveryCombination) {
             if (!cost) continue;  // no course
             laid.push_back(row);
             if (cost->spreadRate) continue;
-            ranges.push_back({row, c.given.count(row) ? c.given.at(row)
-                                                      : ThicknessRange{cost->leastQuarterInches, cost->greatestQuarterInches}});
+            const ThicknessRange tableRange{cost->leastQuarterInches, cost->greatestQuarterInches};
+            ranges.push_back({row, c.given.count(row) ? c.given.at(row) : tableRange});
         }
         const auto best = EveryCombination(structure, ranges, checked.record.requiredSn, *table);
         ASSERT_TRUE(best);
         std::map<int, std::string> thickness;  // of the sized rows
-        for (std::size_t i = 0; i < ranges.size(); ++i) thickness[ranges[i].first] = QuarterInchText(best->quarterInches[i]);
+        for (std::size_t i = 0; i < ranges.size(); ++i) {
+            thickness[ranges[i].first] = QuarterInchText(best->quarterInches[i]);
+        }
 
         const CliRun lines = RunCli(QStringList{"optimize", c.file} + c.ranges);
         const CliRun json = RunCli(QStringList{"optimize", "--json", c.file} + c.ranges);
