@@ -12,10 +12,13 @@
 #include "design_options.h"
 #include "design_report.h"
 #include "file/design_file.h"
+#include "optimize.h"
 #include "print/char_grid_page.h"
 #include "print/design_form.h"
 #include "sweep.h"
 #include "ui/design_rules.h"
+#include "ui/least_cost_search.h"
+#include "ui/unit_cost_file.h"
 
 namespace korvelle {
 
@@ -50,6 +53,16 @@ std::optional<OpenedDesign> Open(CliEnvironment& env, const std::string& path) {
     return opened;
 }
 
+// The unit-cost table of --costs, else the designer's own, else the shipped
+// example; or nothing after saying why it cannot be read (the file and the
+// line).
+std::optional<UnitCostTable> Costs(CliEnvironment& env, const std::string& file) {
+    std::string error;
+    std::optional<UnitCostTable> table = LoadUnitCostTable(file, &error);
+    if (!table) Error(env, "", error);
+    return table;
+}
+
 // A stale acceptance's reason, inside a line.
 std::string StaleReason() {
     std::string reason(kStaleAcceptanceMessage);
@@ -59,7 +72,9 @@ std::string StaleReason() {
 
 enum class ShowFormat { Lines, Json, Csv };
 
-int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat format) {
+int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat format, const std::string& costs) {
+    const std::optional<UnitCostTable> table = Costs(env, costs);
+    if (!table) return kExitRefused;
     int code = kExitSuccess;
     if (format == ShowFormat::Csv) env.out << SummaryCsvHeader() << '\n';
     for (const std::string& path : files) {
@@ -68,7 +83,7 @@ int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat 
             code = kExitRefused;
             continue;
         }
-        const DesignSummary summary = Summarize(path, design->file, design->checked);
+        const DesignSummary summary = Summarize(path, design->file, design->checked, *table);
         switch (format) {
             case ShowFormat::Lines: env.out << SummaryLine(summary) << '\n'; break;
             case ShowFormat::Json: env.out << SummaryJson(summary) << '\n'; break;
@@ -189,6 +204,64 @@ int Sn(CliEnvironment& env, const DesignTexts& texts) {
     return kExitSuccess;
 }
 
+struct OptimizeOptions {
+    std::string file;
+    std::string structure;  // empty: the one the design suggests
+    std::string costs;      // empty: the designer's own table, else the shipped one
+    std::vector<std::string> ranges;
+    bool json = false;
+};
+
+int Optimize(CliEnvironment& env, const OptimizeOptions& options) {
+    std::vector<CourseRangeOption> given;
+    for (const std::string& text : options.ranges) {
+        auto parsed = ParseCourseRange(text);
+        if (auto* reason = std::get_if<std::string>(&parsed)) {
+            Error(env, "--range " + text, *reason);
+            return kExitUsage;
+        }
+        given.push_back(std::get<CourseRangeOption>(std::move(parsed)));
+    }
+    std::optional<OpenedDesign> design = Open(env, options.file);
+    if (!design) return kExitRefused;
+    if (!HoldsRequiredSn(design->file)) {
+        Error(env, options.file, "the design data were not confirmed, so the design has no required SN to meet");
+        return kExitRefused;
+    }
+    std::optional<StructureKind> kind;
+    if (!options.structure.empty()) {
+        kind = options.structure == "overlay" ? StructureKind::Overlay : StructureKind::FullDepth;
+    }
+    const StructureChoice choice = ChooseStructure(design->file, kind);
+    if (!choice.kind) {
+        Error(env, options.file, choice.refusal);
+        return choice.usage ? kExitUsage : kExitRefused;
+    }
+    const StructureRules& rules = RulesOf(*choice.kind);
+    const std::vector<CourseEntry> rows = StructureRows(design->file, *choice.kind);
+    auto ranges = GivenRanges(rules, rows, given);
+    if (auto* refusal = std::get_if<RangeRefusal>(&ranges)) {
+        Error(env, refusal->option, refusal->reason);
+        return kExitUsage;
+    }
+    const std::optional<UnitCostTable> table = Costs(env, options.costs);
+    if (!table) return kExitRefused;
+
+    const auto answer = FindLeastCost(rules, rows, SearchRanges(rules, rows, std::get<RowRanges>(ranges), *table),
+                                      *table, design->checked.record);
+    if (auto* reason = std::get_if<std::string>(&answer)) {
+        Error(env, options.file, *reason);
+        return kExitRefused;
+    }
+    const LeastCostStructure& found = std::get<LeastCostStructure>(answer);
+    if (options.json) {
+        env.out << OptimizeJson(rules, found) << '\n';
+    } else {
+        for (const std::string& line : OptimizeLines(rules, found)) env.out << line << '\n';
+    }
+    return kExitSuccess;
+}
+
 struct SweepOptions {
     std::array<CLI::Option*, kDesignOptionCount> design{};
     const CLI::App* command = nullptr;
@@ -269,12 +342,19 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     app.require_subcommand(1);
     app.fallthrough(false);
 
+    const CLI::Validator notEmpty([](std::string& text) { return text.empty() ? std::string("must not be empty") : std::string(); },
+                                  "");
+    const std::string costsHelp = "The unit-cost table (default: unit-costs.csv in ~/.config/Korvelle when there is "
+                                  "one, else the example installed with the program)";
+
     std::vector<std::string> showFiles;
+    std::string showCosts;
     bool json = false, csv = false;
-    CLI::App* show = app.add_subcommand("show", "One line per design: its loading, required SN and structure");
+    CLI::App* show = app.add_subcommand("show", "One line per design: its loading, required SN, structure and cost");
     show->add_option("FILE", showFiles, "Design files (.korvelle)")->required();
     CLI::Option* jsonFlag = show->add_flag("--json", json, "One JSON object per line instead");
     show->add_flag("--csv", csv, "A CSV table with a header instead")->excludes(jsonFlag);
+    show->add_option("--costs", showCosts, costsHelp)->type_name("FILE")->check(notEmpty);
 
     std::vector<std::string> checkFiles;
     CLI::App* check = app.add_subcommand("check", "Compute every design again and compare with its saved results");
@@ -283,8 +363,6 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     FormOptions form;
     CLI::App* formCommand = app.add_subcommand("form", "The design form as text, or as a PDF file");
     formCommand->add_option("FILE", form.file, "A design file with an accepted structure")->required();
-    const CLI::Validator notEmpty([](std::string& text) { return text.empty() ? std::string("must not be empty") : std::string(); },
-                                  "");
     const CLI::Validator points(
         [](std::string& text) {
             // A plain decimal number, as every field takes one: no hexadecimal, no "nan".
@@ -305,6 +383,24 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
         ->check(points)
         ->needs(pdf)
         ->capture_default_str();
+
+    OptimizeOptions optimize;
+    CLI::App* optimizeCommand =
+        app.add_subcommand("optimize", "The least-cost thicknesses of a design's structure that meet its required SN");
+    optimizeCommand->add_option("FILE", optimize.file, "A design file whose design data were confirmed")->required();
+    optimizeCommand
+        ->add_option("--structure", optimize.structure,
+                     "The entry screen whose materials are sized (default: the structure accepted, else the entry "
+                     "screen used)")
+        ->check(CLI::IsMember({"full-depth", "overlay"}));
+    optimizeCommand->add_option("--costs", optimize.costs, costsHelp)->type_name("FILE")->check(notEmpty);
+    optimizeCommand
+        ->add_option("--range", optimize.ranges,
+                     "A course's range of thickness in inches, for example 3=2:6 (overlay: the overlay courses 1 to "
+                     "3); the other courses take the unit-cost table's")
+        ->type_name("COURSE=LEAST:GREATEST")
+        ->allow_extra_args(false);  // one range each time: the design file may follow
+    optimizeCommand->add_flag("--json", optimize.json, "One JSON object instead");
 
     DesignTexts snTexts;
     CLI::App* sn = app.add_subcommand("sn", "Mean AADT, daily loads, design loading and required SN");
@@ -350,7 +446,10 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
         return kExitUsage;
     }
 
-    if (show->parsed()) return Show(env, showFiles, json ? ShowFormat::Json : csv ? ShowFormat::Csv : ShowFormat::Lines);
+    if (show->parsed()) {
+        return Show(env, showFiles, json ? ShowFormat::Json : csv ? ShowFormat::Csv : ShowFormat::Lines, showCosts);
+    }
+    if (optimizeCommand->parsed()) return Optimize(env, optimize);
     if (check->parsed()) return Check(env, checkFiles);
     if (formCommand->parsed()) return Form(env, form, pdf->count() > 0);
     if (sn->parsed()) return Sn(env, snTexts);

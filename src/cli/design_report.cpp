@@ -59,10 +59,27 @@ std::string Escaped(std::string_view text) {
     return shown;
 }
 
-DesignSummary Summarize(const std::string& file, const DesignFile& design, const CheckedDesign& checked) {
-    DesignSummary summary{file, design.project[0], kNothing, kNothing, kNothing, kNothing, kNothing, kNothing};
-    // The required SN exists once the design data screen has been confirmed.
-    if (design.stage >= DesignStage::DesignerInformation) {
+bool HoldsRequiredSn(const DesignFile& design) { return design.stage >= DesignStage::DesignerInformation; }
+
+std::vector<CourseEntry> StructureRows(const DesignFile& design, StructureKind kind) {
+    if (kind == StructureKind::Overlay) {
+        return design.overlay ? CourseEntries(*design.overlay) : std::vector<CourseEntry>{};
+    }
+    return design.fullDepth ? CourseEntries(*design.fullDepth) : std::vector<CourseEntry>{};
+}
+
+std::string CostAmount(QuarterCents cost) {
+    // A count of quarter cents over 400 is a decimal of at most four places,
+    // which FormatNumber rounds to the cent half up, as CostText does.
+    constexpr double kQuarterCentsPerDollar = 400.0;
+    return FormatNumber(static_cast<double>(cost) / kQuarterCentsPerDollar, "0.00");
+}
+
+DesignSummary Summarize(const std::string& file, const DesignFile& design, const CheckedDesign& checked,
+                        const UnitCostTable& costs) {
+    DesignSummary summary{file, design.project[0], kNothing, kNothing, kNothing, kNothing, kNothing, kNothing,
+                          std::nullopt};
+    if (HoldsRequiredSn(design)) {
         summary.designLoading = FormatNumber(checked.record.designLoading, kDesignLoadingPattern);
         summary.requiredSn = FormatNumber(checked.record.requiredSn, "0.00");
     }
@@ -74,6 +91,10 @@ DesignSummary Summarize(const std::string& file, const DesignFile& design, const
         summary.difference = accepted->sheet.difference;
         summary.verdict = accepted->sheet.verdict;
         summary.stale = !accepted->current;
+        const std::vector<CourseEntry> rows = StructureRows(design, accepted->kind);
+        if (accepted->current && !rows.empty()) {
+            summary.cost = StructureCost(ToEvaluate(RulesOf(accepted->kind), rows), costs);
+        }
     }
     return summary;
 }
@@ -83,6 +104,7 @@ std::string SummaryLine(const DesignSummary& s) {
                        ", design loading " + s.designLoading + ", required SN " + s.requiredSn + ", ";
     if (s.structure == kNothing) return line + "structure -";
     line += s.structure + ", proposed SN " + s.proposedSn + ", " + s.difference + " " + s.verdict;
+    if (s.cost) line += ", " + CostText(*s.cost);
     return s.stale ? line + " (stale)" : line;
 }
 
@@ -98,19 +120,21 @@ std::string SummaryJson(const DesignSummary& s) {
     object["difference"] = value(s.difference);
     object["verdict"] = value(s.verdict);
     object["current"] = s.structure == kNothing ? nlohmann::json() : nlohmann::json(!s.stale);
+    object["cost"] = s.cost ? nlohmann::json(CostAmount(*s.cost)) : nlohmann::json();
     return object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 std::string SummaryCsvHeader() {
-    return "file,project,design loading,required SN,structure,proposed SN,difference,verdict";
+    return "file,project,design loading,required SN,structure,proposed SN,difference,verdict,cost";
 }
 
 std::string SummaryCsv(const DesignSummary& s) {
     std::string row;
     // A stale acceptance's verdict says so.
     const std::string verdict = s.stale ? s.verdict + " (stale)" : s.verdict;
+    const std::string cost = s.cost ? CostAmount(*s.cost) : std::string(kNothing);
     for (const std::string* field : {&s.file, &s.projectNumber, &s.designLoading, &s.requiredSn, &s.structure,
-                                     &s.proposedSn, &s.difference, &verdict}) {
+                                     &s.proposedSn, &s.difference, &verdict, &cost}) {
         if (!row.empty() || field != &s.file) row += ',';
         row += *field == kNothing ? std::string() : CsvField(*field);
     }

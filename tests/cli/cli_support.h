@@ -18,6 +18,13 @@ struct CliRun {
     std::string err;
 };
 
+// A configuration folder of no designer: no unit-cost table of one's own,
+// so that the shipped table prices every run that names none.
+inline QString EmptyConfiguration() {
+    static const QTemporaryDir folder;
+    return folder.path();
+}
+
 // Runs the built korvelle-cli (or a copy of it) with the arguments, without
 // a display and without a platform chosen for it: the program must manage on
 // its own.  `variables` are set in its environment besides.
@@ -26,6 +33,7 @@ inline CliRun RunCli(const QStringList& arguments, const QProcessEnvironment& va
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    environment.insert("XDG_CONFIG_HOME", EmptyConfiguration());
     environment.insert(variables);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
@@ -44,6 +52,7 @@ inline CliRun RunShell(const QString& script) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
     environment.insert("CLI", KORVELLE_CLI);
+    environment.insert("XDG_CONFIG_HOME", EmptyConfiguration());
     process.setProcessEnvironment(environment);
     process.start("bash", {"-c", script});
     CliRun run;

@@ -104,15 +104,19 @@ TEST(SweepGrid, EveryPointIsItsOwnDesignWhateverTheThreadsAndTheSearch) {
 }
 
 TEST(DesignReport, LinesJsonAndCsvOfOneDesign) {
+    // $1,041.255: half a cent, rounded up.
     const DesignSummary full{"a, \"b\".korvelle", "STP-1", "1,000,100", "3.44", "full-depth", "3.86", "12.2%",
-                             "Overdesign"};
+                             "Overdesign", QuarterCents{416'502}};
     EXPECT_EQ(SummaryLine(full), "a, \"b\".korvelle: project STP-1, design loading 1,000,100, required SN 3.44, "
-                                 "full-depth, proposed SN 3.86, 12.2% Overdesign");
-    EXPECT_EQ(SummaryCsv(full), "\"a, \"\"b\"\".korvelle\",STP-1,\"1,000,100\",3.44,full-depth,3.86,12.2%,Overdesign");
+                                 "full-depth, proposed SN 3.86, 12.2% Overdesign, $1,041.26 per sq. yd.");
+    EXPECT_EQ(SummaryCsv(full),
+              "\"a, \"\"b\"\".korvelle\",STP-1,\"1,000,100\",3.44,full-depth,3.86,12.2%,Overdesign,1041.26");
+    EXPECT_EQ(nlohmann::json::parse(SummaryJson(full))["cost"], "1041.26");
+    EXPECT_EQ(CostAmount(1), "0.00");  // a quarter cent
 
-    const DesignSummary half{"c.korvelle", "", "-", "-", "-", "-", "-", "-"};
+    const DesignSummary half{"c.korvelle", "", "-", "-", "-", "-", "-", "-", std::nullopt};
     EXPECT_EQ(SummaryLine(half), "c.korvelle: project (blank), design loading -, required SN -, structure -");
-    EXPECT_EQ(SummaryCsv(half), "c.korvelle,,,,,,,");
+    EXPECT_EQ(SummaryCsv(half), "c.korvelle,,,,,,,,");
     const nlohmann::json json = nlohmann::json::parse(SummaryJson(half));
     EXPECT_EQ(json["projectNumber"], "");
     EXPECT_TRUE(json["requiredSn"].is_null());

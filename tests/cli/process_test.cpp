@@ -85,7 +85,8 @@ TEST(CliProgram, OnlyThePdfStartsQtsGui) {
     WriteAll(folder.filePath("qt.conf"), "[Paths]\nPlugins = " + folder.filePath("no-plugins").toStdString() + "\n");
     for (const QStringList& arguments :
          {QStringList{"--version"}, QStringList{"--help"}, QStringList{"show", kFullDepth, kOverlay},
-          QStringList{"check", kFullDepth}, QStringList{"form", kOverlay}, QStringList{"sn"} + kFullDepthData}) {
+          QStringList{"check", kFullDepth}, QStringList{"form", kOverlay}, QStringList{"optimize", kFullDepth},
+          QStringList{"sn"} + kFullDepthData}) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         const CliRun run = RunCli(arguments, {}, program);
         EXPECT_EQ(run.code, 0) << run.err;
@@ -97,6 +98,9 @@ TEST(CliProgram, OnlyThePdfStartsQtsGui) {
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+// The cost of the shipped table's prices: 1.50 x 6.20 + 2.00 x 5.70 + 3 x
+// 5.30 + 8 x 1.40 = $47.80 for the full-depth example, 1.50 x 6.20 + 2.00 x
+// 5.70 = $20.70 for the overlay (the existing courses are not laid).
 TEST(CliShow, OneLinePerDesignOfEitherKindAsTheScreensShowIt) {
     const CliRun run = RunCli({"show", kFullDepth, kOverlay});
     EXPECT_EQ(run.code, 0) << run.err;
@@ -104,9 +108,9 @@ TEST(CliShow, OneLinePerDesignOfEitherKindAsTheScreensShowIt) {
     EXPECT_EQ(SplitLines(run.out),
               (std::vector<std::string>{
                   kFullDepth.toStdString() + ": project STP-0021-02(037), design loading 1,000,100, required SN 3.44, "
-                                             "full-depth, proposed SN 3.86, 12.2% Overdesign",
+                                             "full-depth, proposed SN 3.86, 12.2% Overdesign, $47.80 per sq. yd.",
                   kOverlay.toStdString() + ": project NH-0075-01(112), design loading 10,001,000, required SN 4.92, "
-                                           "overlay, proposed SN 4.16, 15.4% Underdesign"}));
+                                           "overlay, proposed SN 4.16, 15.4% Underdesign, $20.70 per sq. yd."}));
 }
 
 TEST(CliShow, JsonAndCsvCarryTheSameValues) {
@@ -123,13 +127,28 @@ TEST(CliShow, JsonAndCsvCarryTheSameValues) {
     EXPECT_EQ(design["proposedSn"], "4.16");
     EXPECT_EQ(design["difference"], "15.4%");
     EXPECT_EQ(design["verdict"], "Underdesign");
+    EXPECT_EQ(design["cost"], "20.70");
 
     const CliRun csv = RunCli({"show", "--csv", kFullDepth});
     ASSERT_EQ(csv.code, 0) << csv.err;
     EXPECT_EQ(SplitLines(csv.out),
               (std::vector<std::string>{
-                  "file,project,design loading,required SN,structure,proposed SN,difference,verdict",
-                  kFullDepth.toStdString() + ",STP-0021-02(037),\"1,000,100\",3.44,full-depth,3.86,12.2%,Overdesign"}));
+                  "file,project,design loading,required SN,structure,proposed SN,difference,verdict,cost",
+                  kFullDepth.toStdString() +
+                      ",STP-0021-02(037),\"1,000,100\",3.44,full-depth,3.86,12.2%,Overdesign,47.80"}));
+
+    // A course the table does not price leaves the cost unknown.
+    QTemporaryDir folder;
+    const QString table = folder.filePath("costs.csv");
+    WriteAll(table, "material,dollars per square yard per inch,least thickness,greatest thickness\n"
+                    "12.5 mm Superpave,6.20,1.0,2.0\n19 mm Superpave,5.70,1.5,3.0\n");
+    const CliRun unpriced = RunCli({"show", "--csv", "--costs", table, kFullDepth, kOverlay});
+    EXPECT_EQ(unpriced.code, 0) << unpriced.err;
+    EXPECT_EQ(SplitLines(unpriced.out).at(1).substr(kFullDepth.size()),
+              ",STP-0021-02(037),\"1,000,100\",3.44,full-depth,3.86,12.2%,Overdesign,");
+    EXPECT_EQ(SplitLines(unpriced.out).at(2).substr(kOverlay.size()),
+              ",NH-0075-01(112),\"10,001,000\",4.92,overlay,4.16,15.4%,Underdesign,20.70");
+    EXPECT_TRUE(nlohmann::json::parse(RunCli({"show", "--json", "--costs", table, kFullDepth}).out)["cost"].is_null());
 
     EXPECT_EQ(RunCli({"show", "--json", "--csv", kFullDepth}).code, 2);
 }
@@ -162,12 +181,14 @@ TEST(CliShow, ADesignSavedHalfWayShowsWhatItHasAndKeepsItsAcceptance) {
     const QString wrong = write("wrong.korvelle", example,
                                 {{stage, "\"stage\": \"design-data\""}, {"\"requiredSn\": \"3.44\"", "\"requiredSn\": \"9.99\""}});
     const std::string accepted = "design loading 1,000,100, required SN 3.44, full-depth, proposed SN 3.86, 12.2% Overdesign";
+    // The courses of a stale acceptance may no longer be the file's: no cost.
+    const std::string cost = ", $47.80 per sq. yd.";
 
     const CliRun run = RunCli({"show", designer, data, stale});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(SplitLines(run.out),
               (std::vector<std::string>{
-                  designer.toStdString() + ": project STP-0021-02(037), " + accepted,
+                  designer.toStdString() + ": project STP-0021-02(037), " + accepted + cost,
                   data.toStdString() + ": project STP-0021-02(037), design loading -, required SN -, structure -",
                   stale.toStdString() + ": project STP-0021-02(037), " + accepted + " (stale)"}));
 
@@ -287,7 +308,7 @@ TEST(CliUsage, AnUnknownCommandIsNamedWithTheCommandsThereAre) {
     const CliRun run = RunCli({"bogus", kFullDepth});
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(SplitLines(run.err).at(0),
-              "korvelle-cli: unknown command \"bogus\"; the commands are show, check, form, sn, sweep");
+              "korvelle-cli: unknown command \"bogus\"; the commands are show, check, form, optimize, sn, sweep");
 }
 
 // The form is never written over the design it is made from, another design
@@ -343,7 +364,7 @@ TEST(CliOutput, OutputThatCannotBeWrittenIsSaidWithItsOwnStatus) {
     };
     std::vector<Case> cases;
     for (const QString& command : {QString("--help"), QString("--version"), "show " + kFullDepth,
-                                   "check " + kFullDepth, "form " + kFullDepth, "sn " + data,
+                                   "check " + kFullDepth, "form " + kFullDepth, "optimize " + kFullDepth, "sn " + data,
                                    "sweep " + With(kFullDepthData, "--soil", "2:8:1").join(' '), QString("sn --help")}) {
         cases.push_back({"\"$CLI\" " + command + " >/dev/full", "No space left on device"});
     }
@@ -371,6 +392,8 @@ TEST(CliOutput, ControlCharactersInFileNamesAreEscapedInLineOutput) {
     EXPECT_EQ(show.out.rfind(shown + ": project STP-0021-02(037)", 0), 0u) << show.out;
     const CliRun missing = RunCli({"check", odd + "\t\\"});
     EXPECT_EQ(missing.err, "korvelle-cli: " + shown + "\\t\\\\: cannot be read: No such file or directory\n");
+    const CliRun optimize = RunCli({"optimize", odd, "--structure", "overlay"});
+    EXPECT_EQ(optimize.err.rfind("korvelle-cli: " + shown + ": the design holds no overlay", 0), 0u) << optimize.err;
     // JSON keeps the name as it is.
     const CliRun json = RunCli({"show", "--json", odd});
     EXPECT_EQ(nlohmann::json::parse(json.out)["file"], odd.toStdString());
@@ -412,8 +435,9 @@ TEST(CliUsage, HelpForEveryCommandAndTheVersion) {
     EXPECT_EQ(version.out, "korvelle-cli " + std::string(kProgramVersion) + "\n");
 
     const std::vector<std::pair<QStringList, std::vector<std::string>>> cases = {
-        {{"--help"}, {"show", "check", "form", "sn", "sweep", "--version"}},
-        {{"show", "--help"}, {"FILE", "--json", "--csv"}},
+        {{"--help"}, {"show", "check", "form", "optimize", "sn", "sweep", "--version"}},
+        {{"show", "--help"}, {"FILE", "--json", "--csv", "--costs"}},
+        {{"optimize", "--help"}, {"FILE", "--structure", "--costs", "--range", "COURSE=LEAST:GREATEST", "--json"}},
         {{"check", "--help"}, {"FILE"}},
         {{"form", "--help"}, {"--pdf", "--face", "--size"}},
         {{"sn", "--help"}, {"--initial-year", "--final-aadt", "--tsi", "--soil", "--rf", "--esal", "SOIL SUPPORT"}},
