@@ -65,6 +65,10 @@ public:
         questions.push_back(text);
         return kind == Question::YesNo ? Answer::Yes : Answer::Discard;
     }
+    std::optional<std::string> AskText(const std::string& text, const std::string&, const std::string&) override {
+        questions.push_back(text);
+        return std::nullopt;
+    }
     void Quit() override { ++quits; }
     CalendarDate Today() override { return {2001, 12, 1}; }
     void Clear() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <vector>
@@ -69,6 +70,18 @@ Answer QtDesktop::Ask(const std::string& text, const std::string& title, Questio
         if (box.clickedButton() == added[i]) return buttons[i].answer;
     }
     return buttons.back().answer;
+}
+
+std::optional<std::string> QtDesktop::AskText(const std::string& text, const std::string& title,
+                                              const std::string& initial) {
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(QString::fromStdString(title));
+    dialog.setAccessibleName(QString::fromStdString(title));
+    dialog.setLabelText(QString::fromStdString(text));
+    dialog.setTextValue(QString::fromStdString(initial));
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
 }
 
 void QtDesktop::Quit() {

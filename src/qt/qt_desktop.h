@@ -11,6 +11,8 @@ public:
     void Beep() override;
     void ShowMessage(const std::string& text, const std::string& title, MessageStyle style) override;
     Answer Ask(const std::string& text, const std::string& title, Question kind) override;
+    std::optional<std::string> AskText(const std::string& text, const std::string& title,
+                                       const std::string& initial) override;
     void Quit() override;
     CalendarDate Today() override;
 };

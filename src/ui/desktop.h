@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,10 @@ public:
     // A modal question with the buttons of `kind`; returns the button
     // chosen, or the default one when the box is closed without a choice.
     virtual Answer Ask(const std::string& text, const std::string& title, Question kind) = 0;
+    // A modal question with a line of text to type, starting with `initial`:
+    // the text when confirmed (OK), nothing when cancelled.
+    virtual std::optional<std::string> AskText(const std::string& text, const std::string& title,
+                                               const std::string& initial) = 0;
     // Ends the program at once: every window closes, nothing is saved.
     virtual void Quit() = 0;
     virtual CalendarDate Today() = 0;

@@ -35,6 +35,14 @@ public:
         }
         return kind == Question::YesNo ? Answer::No : Answer::Cancel;
     }
+    std::optional<std::string> AskText(const std::string& text, const std::string& title,
+                                       const std::string& initial) override {
+        questions.push_back({text + " [" + initial + "]", title, MessageStyle::Plain});
+        if (texts.empty()) return std::nullopt;
+        std::string next = texts.front();
+        texts.erase(texts.begin());
+        return next;
+    }
     void Quit() override { quit = true; }
     CalendarDate Today() override { return today; }
 
@@ -42,6 +50,7 @@ public:
     std::vector<Message> messages;
     std::vector<Message> questions;
     std::vector<Answer> answers;  // the user's next answers; then the default button
+    std::vector<std::string> texts;  // the user's next typed answers; then cancelled
     bool quit = false;
     CalendarDate today{2026, 12, 8};
 };

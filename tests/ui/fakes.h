@@ -82,6 +82,16 @@ public:
         }
         return kind == Question::YesNo ? Answer::No : Answer::Cancel;
     }
+    // Answers from `texts` in turn; once they run out, cancelled.
+    std::optional<std::string> AskText(const std::string& text, const std::string& title,
+                                       const std::string& initial) override {
+        questions.push_back({text + " [" + initial + "]", title, MessageStyle::Plain});
+        events.push_back("question");
+        if (texts.empty()) return std::nullopt;
+        std::string next = texts.front();
+        texts.erase(texts.begin());
+        return next;
+    }
     void Quit() override { ++quits; }
     CalendarDate Today() override { return today; }
 
@@ -111,6 +121,7 @@ public:
     std::vector<Message> messages;
     std::vector<Message> questions;  // asked so far, in order
     std::vector<Answer> answers;     // the user's next answers, in order
+    std::vector<std::string> texts;  // the user's next typed answers, in order
     std::vector<std::string> events;  // "beep", "message" and "question", in order
     int quits = 0;
     CalendarDate today{2001, 12, 1};

@@ -24,6 +24,9 @@ public:
     Answer Ask(const std::string&, const std::string&, Question kind) override {
         return kind == Question::YesNo ? Answer::Yes : Answer::Discard;
     }
+    std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
     void Quit() override {}
     CalendarDate Today() override { return {2026, 12, 9}; }
 
