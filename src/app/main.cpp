@@ -13,6 +13,7 @@
 #include "qt/qt_desktop.h"
 #include "qt/qt_print_service.h"
 #include "qt/resources.h"
+#include "qt/sensitivity_window.h"
 #include "qt/signal_quit.h"
 #include "qt/windows.h"
 #include "ui/county_table.h"
@@ -94,6 +95,8 @@ int main(int argc, char* argv[]) {
     }
 
     program.logic<korvelle::CountyWorksheet>(korvelle::ScreenId::CountyWorksheet).SetTable(*counties);
+    korvelle::QtSensitivityDisplay charts;  // SENSITIVITY... on the main menu
+    program.logic<korvelle::MainMenu>(korvelle::ScreenId::MainMenu).SetSensitivityDisplay(&charts);
 
     // SIGTERM and SIGINT end the run from the event loop, closing a dialog
     // that happens to be open, without a question: nobody may be there to
