@@ -17,6 +17,7 @@
 #include "ui/design_document.h"
 #include "ui/fit.h"
 #include "ui/help_topics.h"
+#include "ui/sensitivity.h"
 
 namespace korvelle {
 namespace {
@@ -175,6 +176,10 @@ std::vector<std::string> ProgramMessages() {
         h.Click(ScreenId::FullDepthPrint, PrintScreen::kSave);
         messages.push_back(h.Text(ScreenId::FullDepthPrint, PrintScreen::kStatus));
     }
+    // The sensitivity chart's status line after SAVE PICTURE...
+    messages.push_back(PictureSavedMessage("/home/a/Documents/sensitivity-soil-support.png"));
+    messages.push_back(PictureNotSavedMessage("writing the file failed", "No space left on device",
+                                              "/home/a/Documents/sensitivity-soil-support.png", true));
     // Design files: a full disk, a file that is not there, a file whose
     // stored results this version computes differently, and QUIT with
     // changes not saved.
@@ -286,6 +291,7 @@ TEST(UserGuide, EveryScreenHasItsSection) {
         SCOPED_TRACE(topic.heading);
         EXPECT_NE(guide.find("\n### " + std::string(topic.heading) + "\n"), std::string::npos);
     }
+    EXPECT_NE(guide.find("\n## " + std::string(kSensitivityHelpHeading) + "\n"), std::string::npos);
 }
 
 }  // namespace
