@@ -216,11 +216,12 @@ void DrawChart(const SensitivityChart& data, QChartView* view, std::size_t first
                 attach(piece);
                 if (!first) HideFromLegend(chart, piece);
                 first = false;
-                QObject::connect(piece, &QXYSeries::hovered, view, [&data, &curve, view](const QPointF& at, bool state) {
+                auto tip = [&data, &curve, view](const QPointF& at, bool state) {
                     if (const SensitivityPoint* p = Nearest(data, curve, at.x())) {
                         ShowTip(PointText(data, curve, *p), state, view);
                     }
-                });
+                };
+                QObject::connect(piece, &QXYSeries::hovered, view, tip);
             }
             piece->append(point.x, *point.requiredSn);
         }
@@ -309,8 +310,9 @@ QTableWidget* MakeTable(const QString& name, const QString& description, const Q
 
 void SetCell(QTableWidget* table, int row, int column, const QString& text, const QString& tip = {}) {
     auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(column == 0 && !text.isEmpty() && !text.front().isDigit() ? Qt::AlignLeft | Qt::AlignVCenter
-                                                                                     : Qt::AlignRight | Qt::AlignVCenter);
+    // Numbers to the right, names to the left.
+    const bool name = column == 0 && !text.isEmpty() && !text.front().isDigit();
+    item->setTextAlignment((name ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     if (!tip.isEmpty()) item->setToolTip(tip);
     table->setItem(row, column, item);
 }

@@ -127,7 +127,8 @@ SensitivityCurve SoilCurve(const DesignRecord& record, const std::string& region
     for (int tenths = kLowestSoilTenths; tenths <= kHighestSoilTenths; ++tenths) {
         const std::string soil = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
         DesignRecord point = record;
-        const auto refusal = WorkOut(point, {{&fields::kSoilSupport, soil}, {&fields::kRegionalFactor, regionalFactor}});
+        const auto refusal =
+            WorkOut(point, {{&fields::kSoilSupport, soil}, {&fields::kRegionalFactor, regionalFactor}});
         SensitivityPoint p = PointOf(soil, point, refusal);
         p.x = std::get<float>(*ConvertField(fields::kSoilSupport, soil));
         curve.points.push_back(std::move(p));

@@ -205,7 +205,8 @@ TEST_F(SensitivityWindowTest, SavePictureWritesThePngOrSvgOfTheChartShown) {
     window.chosen = PictureFileFor(home.Path("chart"), PictureFormat::Svg);
     QTest::mouseClick(window.saveButton(), Qt::LeftButton);
     ASSERT_EQ(window.offered.size(), 1);
-    EXPECT_TRUE(window.offered[0].endsWith("/Documents/sensitivity-design-loading.png")) << window.offered[0].toStdString();
+    EXPECT_TRUE(window.offered[0].endsWith("/Documents/sensitivity-design-loading.png"))
+        << window.offered[0].toStdString();
     EXPECT_TRUE(Contents(home.Path("chart.svg")).startsWith("<?xml"));
     // Cancelled: nothing written, the line as it was.
     window.chosen.reset();

@@ -23,7 +23,9 @@ CheckedDesign Example(const char* name = "full-depth.korvelle") {
     return CheckDesign(std::get<DesignFile>(reading), *LoadCountyTable(nullptr, nullptr));
 }
 
-std::string Sn(const SensitivityPoint& point) { return point.requiredSn ? FormatNumber(*point.requiredSn, "0.00") : "-"; }
+std::string Sn(const SensitivityPoint& point) {
+    return point.requiredSn ? FormatNumber(*point.requiredSn, "0.00") : "-";
+}
 
 const SensitivityPoint& At(const SensitivityCurve& curve, const std::string& typed) {
     for (const SensitivityPoint& point : curve.points) {
@@ -144,9 +146,8 @@ TEST(Sensitivity, TheCurvesMoveAsTheDesignEquationDoes) {
         // The design's own point lies on its curves: soil support and ESAL
         // typed as the design has them.
         const SensitivityCurve& own = s.soil.curves[s.soil.designCurve];
-        EXPECT_EQ(At(own, s.soil.designSoil.find('.') == std::string::npos ? s.soil.designSoil + ".0" : s.soil.designSoil)
-                      .requiredSn,
-                  s.soil.designSn);
+        const std::string soil = s.soil.designSoil;  // "4", "7.5"
+        EXPECT_EQ(At(own, soil.find('.') == std::string::npos ? soil + ".0" : soil).requiredSn, s.soil.designSn);
         EXPECT_EQ(loading.points[90].requiredSn, s.loading.designSn);
         EXPECT_EQ(loading.points[90].x, s.loading.designX);
     }
