@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
@@ -134,13 +135,41 @@ std::pair<double, double> SnRange(const SensitivityChart& chart) {
     return {std::floor(low), std::ceil(high)};
 }
 
-void ShowTip(const QString& text, bool state, QWidget* over) {
-    if (state) {
-        QToolTip::showText(QCursor::pos(), text, over);
-    } else {
-        QToolTip::hideText();
+// A chart view whose tool tip is the value of what the mouse rests on: the
+// series report what they are hovered over, and the view shows it when Qt
+// asks for a tool tip (the view's own asking would hide any other).
+class TipChartView : public QChartView {
+public:
+    using QChartView::QChartView;
+    // What the mouse is over now; empty when it is over nothing that tells.
+    void SetTip(const QString& tip) {
+        tip_ = tip;
+        if (QToolTip::isVisible()) {
+            if (tip_.isEmpty()) {
+                QToolTip::hideText();
+            } else {
+                QToolTip::showText(QCursor::pos(), tip_, this);
+            }
+        }
     }
-}
+    const QString& tip() const { return tip_; }
+
+protected:
+    bool viewportEvent(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return QChartView::viewportEvent(event);
+        if (tip_.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip_, this);
+        }
+        return true;
+    }
+
+private:
+    QString tip_;
+};
+
+void ShowTip(const QString& text, bool state, TipChartView* view) { view->SetTip(state ? text : QString()); }
 
 // Keeps only the first marker of a curve drawn in several pieces in the
 // legend.
@@ -153,7 +182,7 @@ void HideFromLegend(QChart* chart, QAbstractSeries* series) {
 // end and a mark where it leaves the design's curve, and the design's point.
 // Hovering a curve, line or point shows its value.  The curves take the
 // colours from `firstColour` on.
-void DrawChart(const SensitivityChart& data, QChartView* view, std::size_t firstColour) {
+void DrawChart(const SensitivityChart& data, TipChartView* view, std::size_t firstColour) {
     auto* chart = new QChart;
     chart->setTitle(Q(data.Title()));
     chart->setLocalizeNumbers(true);
@@ -354,12 +383,14 @@ SensitivityWindow::SensitivityWindow(const Sensitivity& sensitivity, QWidget* pa
 
     tabs_ = new QTabWidget(this);
     tabs_->setAccessibleName("Sensitivity charts");
-    soilView_ = new QChartView(tabs_);
-    loadingView_ = new QChartView(tabs_);
-    DrawChart(sensitivity_.soil, soilView_, 0);
+    auto* soilView = new TipChartView(tabs_);
+    auto* loadingView = new TipChartView(tabs_);
+    DrawChart(sensitivity_.soil, soilView, 0);
     // The loading chart's one curve wears the colour of the design's own
     // curve on the soil support chart.
-    DrawChart(sensitivity_.loading, loadingView_, sensitivity_.soil.designCurve);
+    DrawChart(sensitivity_.loading, loadingView, sensitivity_.soil.designCurve);
+    soilView_ = soilView;
+    loadingView_ = loadingView;
     tabs_->addTab(soilView_, "SOIL SUPPORT");
     tabs_->addTab(loadingView_, "DESIGN LOADING");
     tabs_->addTab(BuildTables(sensitivity_), "TABLE");

@@ -7,6 +7,9 @@
 #include <QChartView>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
+#include <QToolTip>
+#include <QXYSeries>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
@@ -175,6 +178,33 @@ TEST_F(SensitivityWindowTest, TheChartsDrawTheSeriesAndTheTableHoldsTheSameNumbe
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
         }
     }
+}
+
+// Resting the mouse on a curve shows the value of its nearest point; on the
+// design's point, what it is.
+TEST_F(SensitivityWindowTest, TheToolTipTellsTheValueUnderTheMouse) {
+    QChartView* view = window.chartView(SensitivityAxis::SoilSupport);
+    auto tipAt = [view](QAbstractSeries* series, QPointF at) {
+        emit static_cast<QXYSeries*>(series)->hovered(at, true);
+        const QPoint middle = view->viewport()->rect().center();
+        QHelpEvent help(QEvent::ToolTip, middle, view->viewport()->mapToGlobal(middle));
+        QApplication::sendEvent(view->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QAbstractSeries* design = nullptr;
+    QAbstractSeries* point = nullptr;
+    for (QAbstractSeries* series : view->chart()->series()) {
+        if (series->name() == "RF 1.0 (the design's)" && !design) design = series;
+        if (series->name().startsWith("The design")) point = series;
+    }
+    ASSERT_TRUE(design && point);
+    const SensitivityPoint& six = sensitivity.soil.curves[0].points[55];
+    ASSERT_EQ(six.typed, "6.0");
+    EXPECT_EQ(tipAt(design, QPointF(6.02, 2.6)).toStdString(),
+              "RF 1.0, soil support 6.0: required SN " + FormatNumber(*six.requiredSn, "0.00"));
+    EXPECT_EQ(tipAt(point, QPointF(4.0, 3.44)), "The design: SN 3.44 at soil support 4");
+    emit static_cast<QXYSeries*>(point)->hovered(QPointF(4.0, 3.44), false);  // the mouse leaves it
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
 }
 
 TEST_F(SensitivityWindowTest, SavePictureWritesThePngOrSvgOfTheChartShown) {
