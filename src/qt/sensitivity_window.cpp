@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -24,7 +23,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
-#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStandardPaths>
@@ -600,16 +598,10 @@ void SensitivityWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     // As large as the charts want where the screen has room, inside the
     // screen of the window it was opened from, centred over it.
-    const QWidget* anchor = parentWidget() ? parentWidget() : this;
-    const QScreen* screen = anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
-    const QRect room = screen->availableGeometry();
-    const QMargins frame = FrameMargins(this);
-    const QSize inside(room.width() - frame.left() - frame.right(), room.height() - frame.top() - frame.bottom());
-    resize(std::max(std::min(kPreferredSize.width(), inside.width()), minimumSizeHint().width()),
-           std::max(std::min(kPreferredSize.height(), inside.height()), minimumSizeHint().height()));
-    QRect placed(QPoint(), FrameGeometry(this).size());
-    placed.moveCenter(parentWidget() ? FrameGeometry(parentWidget()).center() : room.center());
-    move(FitInside(placed, room).topLeft());
+    const QRect room = AvailableArea(this);
+    const QSize inside = room.size().shrunkBy(FrameMargins(this));
+    resize(kPreferredSize.boundedTo(inside).expandedTo(minimumSizeHint()));
+    PlaceCentred(this, parentWidget() ? FrameGeometry(parentWidget()).center() : room.center(), room);
     KeepFrameOnScreenOnceFramed(this);
 }
 

@@ -72,13 +72,7 @@ protected:
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-    static QByteArray Contents(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static QStringList FilesIn(const QString& folder) {
-        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
+    static QByteArray Contents(const QString& file) { return FileContents(file); }
 
     TemporaryHome home;
     Sensitivity sensitivity = ExampleSensitivity();

@@ -327,12 +327,7 @@ TEST(Sensitivity, TheMainMenuShowsTheChartWithTheAcceptedStructure) {
 
     // One course of 6 in. of 12.5 mm SMA, accepted: 4.5 in. of it in the
     // top zone at 0.44 (1.98) and 1.5 in. below at 0.30 (0.45), 2.43.
-    h.Click(ScreenId::MainMenu, MainMenu::kContinue);
-    auto& entry = h.Logic<StructureEntryScreen>(ScreenId::FullDepthEntry);
-    h.View(ScreenId::FullDepthEntry).SetChoice(entry.List(0), 4);
-    h.SetText(ScreenId::FullDepthEntry, entry.Thickness(0), "6.00");
-    h.Click(ScreenId::FullDepthEntry, entry.ContinueButton());
-    h.Click(ScreenId::FullDepthResult, h.Logic<ResultScreen>(ScreenId::FullDepthResult).AcceptButton());
+    h.AcceptOneSmaCourse();
     h.program.Show(ScreenId::MainMenu);
     const DesignRecord before = h.record;
     h.Click(ScreenId::MainMenu, MainMenu::kSensitivity);

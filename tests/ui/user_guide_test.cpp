@@ -77,12 +77,7 @@ bool Matches(const std::string& pattern, const std::string& message) {
 // A design of one 6-inch course of 12.5 mm SMA, accepted: on the print screen.
 void ToPrintScreen(Harness& h) {
     h.StartToMainMenu();
-    h.Click(ScreenId::MainMenu, MainMenu::kContinue);
-    auto& entry = h.Logic<StructureEntryScreen>(ScreenId::FullDepthEntry);
-    h.View(ScreenId::FullDepthEntry).SetChoice(entry.List(0), 4);
-    h.SetText(ScreenId::FullDepthEntry, entry.Thickness(0), "6.00");
-    h.Click(ScreenId::FullDepthEntry, entry.ContinueButton());
-    h.Click(ScreenId::FullDepthResult, h.Logic<ResultScreen>(ScreenId::FullDepthResult).AcceptButton());
+    h.AcceptOneSmaCourse();
 }
 
 // Every message a designer can meet, as the program words it: its message
