@@ -41,6 +41,9 @@ struct Decimal {
 };
 
 Decimal ToDecimal(std::string_view text) {
+    // Only a value CONTINUE refuses (0 or less, not a number) is written
+    // otherwise: its points are all refused alike.
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos) return {"0", 0};
     const std::size_t point = text.find('.');
     Decimal d{std::string(text.substr(0, point)), 0};
     if (point != std::string_view::npos) {

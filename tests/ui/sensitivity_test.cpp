@@ -212,7 +212,8 @@ TEST(Sensitivity, TheLoadingRangeIsTheDesignsEsalMovedAPlace) {
         EXPECT_EQ(range.to, c.range.to);
         EXPECT_EQ(range.step, c.range.step);
         record.esal18 = c.esal;
-        const SensitivityCurve& curve = ComputeSensitivity(record, {}).loading.curves.at(0);
+        const Sensitivity s = ComputeSensitivity(record, {});
+        const SensitivityCurve& curve = s.loading.curves.at(0);
         ASSERT_EQ(curve.points.size(), 991u);
         EXPECT_EQ(curve.points.front().typed, c.first);
         EXPECT_EQ(curve.points[90].typed, c.own);
@@ -301,6 +302,18 @@ TEST(Sensitivity, RefusedPointsLeaveAGap) {
     EXPECT_FALSE(s.loading.lines[0].whole);
     EXPECT_NE(s.loading.Description().find("706 points have no required SN: " + std::string(kLoadingTooLargeMessage)),
               std::string::npos);
+
+    // An ESAL no CONTINUE takes (0, -1): no value a tenth to ten times of it
+    // is one a design can have, and none is drawn.
+    for (float esal : {0.0f, -1.0f}) {
+        SCOPED_TRACE(esal);
+        record.esal18 = esal;
+        const Sensitivity refused = ComputeSensitivity(record, {});
+        for (const SensitivityPoint& point : refused.loading.curves.at(0).points) {
+            EXPECT_FALSE(point.requiredSn);
+            EXPECT_EQ(point.refusal.rfind("REPRESENTATIVE 18-KIP  E.S.A.L.: ", 0), 0u) << point.refusal;
+        }
+    }
 }
 
 // SENSITIVITY... on the main menu: the chart of the design as the design
