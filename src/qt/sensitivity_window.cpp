@@ -316,7 +316,6 @@ void DrawChart(const SensitivityChart& data, TipChartView* view, std::size_t fir
 
     view->setAccessibleName(Q(data.Title()));
     view->setAccessibleDescription(Q(data.Description()));
-    view->setToolTip({});
 }
 
 QTableWidget* MakeTable(const QString& name, const QString& description, const QStringList& headings, QWidget* parent) {
