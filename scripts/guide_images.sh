@@ -19,6 +19,7 @@ pictures=(
     "full-depth-entry.png full_depth full-depth-entry"
     "guidelines.png full_depth guidelines"
     "full-depth-result.png full_depth full-depth-result"
+    "sensitivity.png full_depth sensitivity"
     "print-screen.png overlay print-screen"
     "font-dialog.png overlay font-dialog"
     "print-dialog.png overlay print-dialog"

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev
+  qt6-charts-dev libqt6opengl6-dev  # Qt Charts' CMake files need Qt OpenGL's, which the package does not pull in
   libgtest-dev
   nlohmann-json3-dev python3-jsonschema libcli11-dev
   libbenchmark-dev time x11-utils

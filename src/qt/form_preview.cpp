@@ -1,6 +1,5 @@
 #include "form_preview.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -8,7 +7,6 @@
 #include <QShowEvent>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -100,16 +98,12 @@ void FormPreview::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     // As tall as the screen allows, as wide as a page wants, inside the
     // screen of the window it previews for.
-    const QWidget* anchor = parentWidget() ? parentWidget() : this;
-    const QScreen* screen = anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
-    const QRect room = screen->availableGeometry();
+    const QRect room = AvailableArea(this);
     const QMargins frame = FrameMargins(this);
     const int height = static_cast<int>(room.height() * kShareOfScreenHeight) - frame.top() - frame.bottom();
     const int width = std::min(static_cast<int>(height * kWidthForHeight), room.width() - frame.left() - frame.right());
     resize(std::max(width, minimumSizeHint().width()), height);
-    QRect placed(QPoint(), FrameGeometry(this).size());
-    placed.moveCenter(room.center());
-    move(FitInside(placed, room).topLeft());
+    PlaceCentred(this, room.center(), room);
 }
 
 void FormPreview::PaintPages(QPrinter* printer) {

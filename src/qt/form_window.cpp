@@ -132,6 +132,18 @@ void FormWindow::showEvent(QShowEvent* event) {
     }
 }
 
+QRect AvailableArea(const QWidget* window) {
+    const QWidget* anchor = window->parentWidget() ? window->parentWidget() : window;
+    const QScreen* screen = anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
+    return screen->availableGeometry();
+}
+
+void PlaceCentred(QWidget* window, QPoint centre, QRect area) {
+    QRect placed(QPoint(), FrameGeometry(window).size());
+    placed.moveCenter(centre);
+    window->move(FitInside(placed, area).topLeft());
+}
+
 void KeepFrameOnScreenOnceFramed(QWidget* window) {
     // The window manager frames a window a moment after it is shown, and
     // may not move it: look until the frame is there (never, offscreen).

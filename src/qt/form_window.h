@@ -121,6 +121,12 @@ QMargins FrameMargins(const QWidget* window);
 // The shown window's frame, title bar included, where the window system has
 // it now.
 QRect FrameGeometry(const QWidget* window);
+// The available area of the screen a window opens on: its parent's, else
+// its own, else the primary screen.
+QRect AvailableArea(const QWidget* window);
+// Moves a shown window so that its frame is centred on `centre` as far as
+// it can be while lying inside `area`.
+void PlaceCentred(QWidget* window, QPoint centre, QRect area);
 // Once the window manager has framed a window just shown (a moment later):
 // moves it, and makes it smaller if it must, so that its frame lies inside
 // its screen's available area.  For a window sized before its frame was

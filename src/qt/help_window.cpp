@@ -337,7 +337,10 @@ void HelpWindow::FollowLink(const QUrl& url) {
 }
 
 void AddHelp(FormWindow* window, ScreenId screen) {
-    const QString heading = QString::fromUtf8(HelpHeading(screen).data(), HelpHeading(screen).size());
+    AddHelp(window, QString::fromUtf8(HelpHeading(screen).data(), HelpHeading(screen).size()));
+}
+
+void AddHelp(QWidget* window, const QString& heading) {
     auto open = [heading] { HelpWindow::Instance().ShowSection(heading); };
     // F1 types nothing into a field, so it may be taken wherever the focus is.
     auto* key = new QShortcut(QKeySequence::HelpContents, window);

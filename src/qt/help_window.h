@@ -82,6 +82,8 @@ private:
 // F1 on the window, and a "?" HELP button beside its heading where it has
 // one: both open the help window at the screen's section.
 void AddHelp(FormWindow* window, ScreenId screen);
+// The same on any window, opening the guide at `heading`.
+void AddHelp(QWidget* window, const QString& heading);
 
 // The anchor a Markdown heading gets on the usual web renderers:
 // "Design files" -> "design-files".

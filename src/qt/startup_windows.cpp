@@ -119,6 +119,13 @@ FormWindow* BuildMainMenuWindow(WindowContext& context) {
     w->AddShortcut(QKeySequence::Save, MainMenu::kSave);
     w->AddShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), MainMenu::kSaveAs);
     w->AddShortcut(QKeySequence::Open, MainMenu::kOpen);
+    // How the required SN moves with the soil support and the loading,
+    // with the accepted structure drawn across.
+    layout->addLayout(w->AddButtonRow({{MainMenu::kSensitivity, "SENSITIVITY..."}}));
+    QWidget* sensitivity = w->control(MainMenu::kSensitivity);
+    sensitivity->setAccessibleName("SENSITIVITY");
+    sensitivity->setToolTip("The required SN against soil support and against the design loading (Ctrl+G)");
+    w->AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), MainMenu::kSensitivity);
     auto* hint = MakeNote("(CLICK ON ONE)", w, false);
     hint->setAlignment(Qt::AlignCenter);
     layout->addWidget(hint);
@@ -137,7 +144,8 @@ FormWindow* BuildMainMenuWindow(WindowContext& context) {
     row->addWidget(w->AddButton(MainMenu::kContinue, "CONTINUE"));
     row->addStretch();
     layout->addLayout(row);
-    w->SetFocusOrder({MainMenu::kOptions, MainMenu::kContinue, MainMenu::kSave, MainMenu::kSaveAs, MainMenu::kOpen});
+    w->SetFocusOrder({MainMenu::kOptions, MainMenu::kContinue, MainMenu::kSave, MainMenu::kSaveAs, MainMenu::kOpen,
+                      MainMenu::kSensitivity});
     w->setMinimumWidth(420);
     return w;
 }

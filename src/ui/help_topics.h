@@ -19,4 +19,7 @@ std::span<const HelpTopic> HelpTopics();
 // The heading of the guide's section on `screen`.
 std::string_view HelpHeading(ScreenId screen);
 
+// The section on the sensitivity chart, a window of no screen of its own.
+inline constexpr std::string_view kSensitivityHelpHeading = "Sensitivity";
+
 }  // namespace korvelle

@@ -75,6 +75,7 @@ void MainMenu::Click(int control) {
         case kSave: program_.document().Save(false); break;
         case kSaveAs: program_.document().Save(true); break;
         case kOpen: program_.document().Open(); break;
+        case kSensitivity: ShowSensitivity(); break;
         default: break;
     }
 }
@@ -82,6 +83,14 @@ void MainMenu::Click(int control) {
 void MainMenu::DoubleClick(int control) {
     Click(control);
     if (control == kOptions) Continue();
+}
+
+void MainMenu::ShowSensitivity() {
+    if (!sensitivity_) {
+        program_.desktop().Beep();
+        return;
+    }
+    sensitivity_->ShowSensitivity(ComputeSensitivity(program_.record(), StructureLines(program_)));
 }
 
 void MainMenu::Continue() {

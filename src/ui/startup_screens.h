@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "program.h"
+#include "sensitivity.h"
 
 namespace korvelle {
 
@@ -47,7 +48,7 @@ private:
 // The hub of every run, and where designs are saved and opened.
 class MainMenu : public Screen {
 public:
-    enum Control { kOptions, kContinue, kSave, kSaveAs, kOpen, kFileStatus, kAcceptance };
+    enum Control { kOptions, kContinue, kSave, kSaveAs, kOpen, kFileStatus, kAcceptance, kSensitivity };
     enum Option { kFullDepth, kOverlay, kEditData, kQuit };
     explicit MainMenu(Program& program) : program_(program) {}
     void Click(int control) override;
@@ -58,13 +59,19 @@ public:
     void Shown() override;
     // Selects "DESIGN A FULL-DEPTH PAVEMENT", as a finished data entry does.
     void SelectFullDepth();
+    // Where SENSITIVITY... shows its chart; without one the button only beeps.
+    void SetSensitivityDisplay(SensitivityDisplay* display) { sensitivity_ = display; }
 
 protected:
     void Load() override;
 
 private:
     void Continue();
+    // SENSITIVITY...: the chart of the design as the design data stand,
+    // with the structures drawn across it.
+    void ShowSensitivity();
     Program& program_;
+    SensitivityDisplay* sensitivity_ = nullptr;
 };
 
 inline constexpr std::string_view kPictureMessage = "    DAWGS SUCK!!!";

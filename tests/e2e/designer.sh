@@ -80,10 +80,12 @@ designer_information() {
 
 # Main menu: the option that many places below the first is clicked (the
 # four options stand 26 pixels apart above the CONTINUE row), then CONTINUE.
+# The click falls on the start of the option's caption: an option takes
+# clicks only on its circle and caption, and QUIT's is short.
 main_menu() {
     local w
     w=$(window "Flexible Pavement Design - Main Menu")
-    click_at "$w" 150 $((-62 - 26 * (3 - $1)))
+    click_at "$w" 70 $((-62 - 26 * (3 - $1)))
     shot main-menu
     click_bottom_centre "$w"
 }

@@ -3,7 +3,8 @@
 # mouse: 1,000 vpd growing to 1,720 vpd over 2000 to 2020 at 10 % trucks
 # and 1.0 ESAL per truck, on four courses with the third one split at the
 # bottom of the 4.5-inch top zone; the mix guidelines are opened beside the
-# entry screen.
+# entry screen, and the sensitivity chart from the main menu once the
+# structure is accepted.
 #   full_depth_session.sh KORVELLE_BINARY OUTPUT_FOLDER
 source "$(dirname "$0")/desktop.sh"
 source "$(dirname "$0")/designer.sh"
@@ -45,7 +46,18 @@ shot full-depth-result
 keys Return                                     # ACCEPT has the focus
 print_form full-depth
 print_from_preview
-keys Tab Tab Return                             # from PREVIEW past MAIN MENU to QUIT
+keys Tab Return                                 # from PREVIEW to MAIN MENU
+window "Flexible Pavement Design - Main Menu" >/dev/null
+keys ctrl+g                                     # SENSITIVITY...
+window "Flexible Pavement Design - Sensitivity" >/dev/null
+shot sensitivity
+keys Right                                      # the tab bar has the keyboard: DESIGN LOADING
+shot sensitivity-loading
+keys Right                                      # TABLE
+shot sensitivity-table
+keys Escape
+gone "Flexible Pavement Design - Sensitivity"
+main_menu 3                                     # QUIT
 answer_quit_question
 program_ends
 text=$(printed_form form)

@@ -14,6 +14,7 @@
 
 #include "qt/form_preview.h"
 #include "qt/qt_fixture.h"
+#include "qt/sensitivity_window.h"
 #include "ui/help_topics.h"
 
 namespace korvelle::testing {
@@ -163,6 +164,11 @@ TEST_F(HelpWindowTest, EachScreensSectionNamesItsWindowsTitle) {
     QPrinter printer;
     FormPreview preview(printer, [](QtPage&) {}, [] { return false; });
     EXPECT_TRUE(section("Preview").contains(name(preview.windowTitle()))) << preview.windowTitle().toStdString();
+    // A design the equation refuses everywhere still opens its chart.
+    SensitivityWindow chart(ComputeSensitivity(DesignRecord{}, {}));
+    EXPECT_TRUE(section(QString::fromUtf8(kSensitivityHelpHeading.data(), kSensitivityHelpHeading.size()))
+                    .contains(name(chart.windowTitle())))
+        << chart.windowTitle().toStdString();
 }
 
 // The guide is compiled in with every picture it shows, and links between

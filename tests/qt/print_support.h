@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QPrinter>
@@ -93,6 +94,16 @@ inline int LineWith(const QStringList& lines, const QString& text) {
         if (lines[i].contains(text)) return i;
     }
     return -1;
+}
+
+// A file's bytes (none when it cannot be read).
+inline QByteArray FileContents(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+// The files in the folder, hidden ones included.
+inline QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 // While it lives, the user's home (and so the documents folder) is an empty

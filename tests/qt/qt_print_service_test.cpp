@@ -26,14 +26,7 @@ protected:
             return goOn;
         });
     }
-    static QByteArray Contents(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    // The files in the folder, hidden ones included.
-    static QStringList FilesIn(const QString& folder) {
-        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
+    static QByteArray Contents(const QString& file) { return FileContents(file); }
 
     TemporaryHome home;
     ScriptedPrintService service;

@@ -2,6 +2,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QComboBox>
+#include <QChartView>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStringList>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -21,10 +23,12 @@
 #include "qt/cross_section.h"
 #include "qt/help_window.h"
 #include "qt/print_support.h"
+#include "qt/sensitivity_window.h"
 #include "qt/structure_fixture.h"
 #include "small_screen.h"
 #include "ui/county_table.h"
 #include "ui/print_screen.h"
+#include "ui/startup_screens.h"
 #include "ui/worksheets.h"
 
 // Every window on a screen under a window manager, which frames each with a
@@ -72,7 +76,7 @@ bool IsContent(const QWidget* widget) {
                          qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QComboBox*>(widget) ||
                          qobject_cast<const QAbstractSlider*>(widget) ||
                          qobject_cast<const QAbstractItemView*>(widget) ||
-                         dynamic_cast<const CrossSectionView*>(widget);
+                         dynamic_cast<const CrossSectionView*>(widget) || qobject_cast<const QChartView*>(widget);
     if (!content) return false;
     for (const QWidget* p = widget->parentWidget(); p; p = p->parentWidget()) {
         if (qobject_cast<const QAbstractItemView*>(p) || qobject_cast<const QComboBox*>(p)) return false;
@@ -273,6 +277,41 @@ TEST_F(SmallScreenTest, ThePreviewOfTheFormFitsTheScreenWithItsButtonsInSight) {
     };
     program.logic(ScreenId::FullDepthPrint).Click(PrintScreen::kPreview);
     EXPECT_EQ(previews, 1);
+}
+
+// The sensitivity chart opens over the main menu as large as the screen
+// allows: each tab, the charts and the tables, in sight with its buttons.
+class CheckedDisplay : public QtSensitivityDisplay {
+public:
+    int shown = 0;
+
+protected:
+    void Show(SensitivityWindow& window) override {
+        ++shown;
+        window.show();
+        ASSERT_TRUE(Framed(&window));
+        for (int tab = 0; tab < window.tabs()->count(); ++tab) {
+            SCOPED_TRACE(window.tabs()->tabText(tab).toStdString());
+            window.tabs()->setCurrentIndex(tab);
+            QTest::qWait(50);
+            EXPECT_TRUE(FitsItsScreen(&window));
+        }
+        window.close();
+    }
+};
+
+TEST_F(SmallScreenTest, TheSensitivityChartFitsTheScreenWithItsButtonsInSight) {
+    record = ExampleRecord();  // design data to chart
+    InitMaterialLists(record);
+    EnterFullDepthExample();
+    ASSERT_TRUE(Visible(ScreenId::FullDepthResult));
+    program.logic(ScreenId::FullDepthResult).Click(Result(ScreenId::FullDepthResult).AcceptButton());
+    CheckedDisplay display;
+    program.logic<MainMenu>(ScreenId::MainMenu).SetSensitivityDisplay(&display);
+    program.ShowOnly(ScreenId::MainMenu);
+    ASSERT_TRUE(Framed(Window(ScreenId::MainMenu)));
+    program.logic(ScreenId::MainMenu).Click(MainMenu::kSensitivity);
+    EXPECT_EQ(display.shown, 1);
 }
 
 }  // namespace

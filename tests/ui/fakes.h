@@ -401,6 +401,16 @@ struct Harness {
         FillDesignData();
         desktop.Clear();
     }
+    // From the main menu: a full-depth structure of one 6-inch course of
+    // 12.5 mm SMA entered, continued and accepted; on the print screen.
+    void AcceptOneSmaCourse() {
+        Click(ScreenId::MainMenu, MainMenu::kContinue);
+        auto& entry = Logic<StructureEntryScreen>(ScreenId::FullDepthEntry);
+        View(ScreenId::FullDepthEntry).SetChoice(entry.List(0), 4);
+        SetText(ScreenId::FullDepthEntry, entry.Thickness(0), "6.00");
+        Click(ScreenId::FullDepthEntry, entry.ContinueButton());
+        Click(ScreenId::FullDepthResult, Logic<ResultScreen>(ScreenId::FullDepthResult).AcceptButton());
+    }
     // The whole data entry chain, ending on the main menu.
     void StartToMainMenu() {
         StartToProject();

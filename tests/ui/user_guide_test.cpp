@@ -19,6 +19,7 @@
 #include "ui/least_cost_screen.h"
 #include "ui/unit_cost_file.h"
 #include "ui/help_topics.h"
+#include "ui/sensitivity.h"
 
 namespace korvelle {
 namespace {
@@ -78,12 +79,7 @@ bool Matches(const std::string& pattern, const std::string& message) {
 // A design of one 6-inch course of 12.5 mm SMA, accepted: on the print screen.
 void ToPrintScreen(Harness& h) {
     h.StartToMainMenu();
-    h.Click(ScreenId::MainMenu, MainMenu::kContinue);
-    auto& entry = h.Logic<StructureEntryScreen>(ScreenId::FullDepthEntry);
-    h.View(ScreenId::FullDepthEntry).SetChoice(entry.List(0), 4);
-    h.SetText(ScreenId::FullDepthEntry, entry.Thickness(0), "6.00");
-    h.Click(ScreenId::FullDepthEntry, entry.ContinueButton());
-    h.Click(ScreenId::FullDepthResult, h.Logic<ResultScreen>(ScreenId::FullDepthResult).AcceptButton());
+    h.AcceptOneSmaCourse();
 }
 
 // Every message a designer can meet, as the program words it: its message
@@ -207,6 +203,10 @@ std::vector<std::string> ProgramMessages() {
         h.Click(ScreenId::FullDepthPrint, PrintScreen::kSave);
         messages.push_back(h.Text(ScreenId::FullDepthPrint, PrintScreen::kStatus));
     }
+    // The sensitivity chart's status line after SAVE PICTURE...
+    messages.push_back(PictureSavedMessage("/home/a/Documents/sensitivity-soil-support.png"));
+    messages.push_back(PictureNotSavedMessage("writing the file failed", "No space left on device",
+                                              "/home/a/Documents/sensitivity-soil-support.png", true));
     // Design files: a full disk, a file that is not there, a file whose
     // stored results this version computes differently, and QUIT with
     // changes not saved.
@@ -318,6 +318,7 @@ TEST(UserGuide, EveryScreenHasItsSection) {
         SCOPED_TRACE(topic.heading);
         EXPECT_NE(guide.find("\n### " + std::string(topic.heading) + "\n"), std::string::npos);
     }
+    EXPECT_NE(guide.find("\n## " + std::string(kSensitivityHelpHeading) + "\n"), std::string::npos);
 }
 
 }  // namespace
