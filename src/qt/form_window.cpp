@@ -310,6 +310,13 @@ void FormWindow::SetText(int control, const std::string& text) {
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(value);
         label->setAccessibleDescription(value);
+        // A wrapped text may now take more lines than the boxes around it
+        // worked out before: they are told, up to the window.
+        if (label->wordWrap()) {
+            for (QWidget* box = label->parentWidget(); box && box != this; box = box->parentWidget()) {
+                box->updateGeometry();
+            }
+        }
     }
 }
 
@@ -407,8 +414,12 @@ void FormWindow::ScrollContent() {
         const int stretch = outer->stretch(0);
         QLayoutItem* item = outer->takeAt(0);
         if (QWidget* widget = item->widget()) {
-            inner->addWidget(widget, stretch, item->alignment());
+            // The item goes before the widget takes its new one: the widget
+            // tells its layout item of changes to its size (a longer wrapped
+            // text), and must tell the new one.
+            const Qt::Alignment alignment = item->alignment();
             delete item;
+            inner->addWidget(widget, stretch, alignment);
         } else if (QLayout* child = item->layout()) {
             child->setParent(nullptr);
             inner->addLayout(child, stretch);

@@ -39,3 +39,25 @@ TEST_F(StartupWindowsTest, TheStartUpAndInformationWindowsShowTheirPictures) {
 
 }  // namespace
 }  // namespace korvelle::testing
+
+namespace korvelle::testing {
+namespace {
+
+// A line of the main menu that grows longer once the window is shown (the
+// structure accepted, the file's name) is shown whole: the window grows.
+TEST_F(StartupWindowsTest, TheMainMenuGrowsForItsLinesWhenTheyGrow) {
+    program.Show(ScreenId::MainMenu);
+    FormWindow* menu = Window(ScreenId::MainMenu);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    for (int control : {int(MainMenu::kAcceptance), int(MainMenu::kFileStatus)}) {
+        menu->SetText(control, "Accepted: full-depth structure, proposed SN 3.86 against 3.44 required, 12.2% "
+                               "Overdesign, and a few more words to need a third line of text here");
+        QApplication::processEvents();
+        auto* label = qobject_cast<QLabel*>(menu->control(control));
+        ASSERT_NE(label, nullptr);
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << control;
+    }
+}
+
+}  // namespace
+}  // namespace korvelle::testing
