@@ -16,6 +16,7 @@
 #include "qt/qt_desktop.h"
 #include "qt/qt_print_service.h"
 #include "qt/resources.h"
+#include "qt/alternatives_window.h"
 #include "qt/sensitivity_window.h"
 #include "qt/signal_quit.h"
 #include "qt/windows.h"
@@ -101,6 +102,8 @@ int main(int argc, char* argv[]) {
     program.logic<korvelle::CountyWorksheet>(korvelle::ScreenId::CountyWorksheet).SetTable(*counties);
     korvelle::QtSensitivityDisplay charts;  // SENSITIVITY... on the main menu
     program.logic<korvelle::MainMenu>(korvelle::ScreenId::MainMenu).SetSensitivityDisplay(&charts);
+    korvelle::QtAlternativesDisplay alternatives;  // ALTERNATIVES... on the main menu
+    program.logic<korvelle::MainMenu>(korvelle::ScreenId::MainMenu).SetAlternativesDisplay(&alternatives);
 
     // The agency's unit costs: the designer's own table when there is one,
     // else the example shipped with the program.  One that cannot be read is

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <thread>
 
+#include "alternatives_report.h"
 #include "core/number_format.h"
 #include "core/number_text.h"
 #include "core/version.h"
@@ -70,13 +71,13 @@ std::string StaleReason() {
     return reason;
 }
 
-enum class ShowFormat { Lines, Json, Csv };
+enum class OutputFormat { Lines, Json, Csv };
 
-int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat format, const std::string& costs) {
+int Show(CliEnvironment& env, const std::vector<std::string>& files, OutputFormat format, const std::string& costs) {
     const std::optional<UnitCostTable> table = Costs(env, costs);
     if (!table) return kExitRefused;
     int code = kExitSuccess;
-    if (format == ShowFormat::Csv) env.out << SummaryCsvHeader() << '\n';
+    if (format == OutputFormat::Csv) env.out << SummaryCsvHeader() << '\n';
     for (const std::string& path : files) {
         std::optional<OpenedDesign> design = Open(env, path);
         if (!design) {
@@ -85,9 +86,9 @@ int Show(CliEnvironment& env, const std::vector<std::string>& files, ShowFormat 
         }
         const DesignSummary summary = Summarize(path, design->file, design->checked, *table);
         switch (format) {
-            case ShowFormat::Lines: env.out << SummaryLine(summary) << '\n'; break;
-            case ShowFormat::Json: env.out << SummaryJson(summary) << '\n'; break;
-            case ShowFormat::Csv: env.out << SummaryCsv(summary) << '\n'; break;
+            case OutputFormat::Lines: env.out << SummaryLine(summary) << '\n'; break;
+            case OutputFormat::Json: env.out << SummaryJson(summary) << '\n'; break;
+            case OutputFormat::Csv: env.out << SummaryCsv(summary) << '\n'; break;
         }
     }
     return code;
@@ -117,12 +118,55 @@ int Check(CliEnvironment& env, const std::vector<std::string>& files) {
     return differ == 0 && refused == 0 && stale == 0 ? kExitSuccess : kExitRefused;
 }
 
+int Alternatives(CliEnvironment& env, const std::string& path, OutputFormat format, const std::string& costs) {
+    const std::optional<UnitCostTable> table = Costs(env, costs);
+    if (!table) return kExitRefused;
+    const std::optional<OpenedDesign> design = Open(env, path);
+    if (!design) return kExitRefused;
+    if (!HoldsRequiredSn(design->file)) {
+        Error(env, path, "the design data were never confirmed, so there is no required SN to compare with");
+        return kExitRefused;
+    }
+    const DesignRecord& record = design->checked.record;
+    const std::string requiredSn = FormatNumber(record.requiredSn, "0.00");
+    const std::vector<AlternativeRow> rows = CompareAlternatives(design->file.alternatives, record, &*table);
+    switch (format) {
+        case OutputFormat::Json: env.out << AlternativesJson(path, requiredSn, rows) << '\n'; break;
+        case OutputFormat::Csv:
+            env.out << AlternativesCsvHeader() << '\n';
+            for (const AlternativeRow& row : rows) env.out << AlternativesCsv(path, requiredSn, row) << '\n';
+            break;
+        case OutputFormat::Lines:
+            env.out << "Required SN " << requiredSn << '\n';
+            if (rows.empty()) {
+                env.out << "No alternative is kept: KEEP AS ALTERNATIVE on an entry screen keeps one.\n";
+                break;
+            }
+            for (const std::string& line : AlternativesLines(rows)) env.out << line << '\n';
+            break;
+    }
+    return kExitSuccess;
+}
+
 struct FormOptions {
     std::string file;
     std::string pdf;
     std::string face;
     std::string size = "12";
+    std::string costs;
 };
+
+// The comparison page of the design's alternatives, priced when the
+// unit-cost table can be read (else without costs, after a warning).
+std::vector<ComparisonLine> FormComparison(CliEnvironment& env, const OpenedDesign& design, const std::string& costs) {
+    const std::vector<Alternative>& alternatives = design.file.alternatives;
+    if (alternatives.empty()) return {};
+    std::string error;
+    const std::optional<UnitCostTable> table = LoadUnitCostTable(costs, &error);
+    if (!table) Error(env, "warning", error + "; the alternatives are compared without costs");
+    return ComparisonLines(
+        CompareAlternatives(alternatives, design.checked.acceptedRecord, table ? &*table : nullptr));
+}
 
 // The form's PDF file may replace a regular file, never the design it is made
 // from, another design file, or anything that is not a regular file (a
@@ -162,10 +206,11 @@ int Form(CliEnvironment& env, const FormOptions& options, bool pdfGiven) {
     const DesignRecord& record = design->checked.acceptedRecord;
     const ResultSheet& sheet = accepted->sheet;
     const FormKind kind = accepted->kind == StructureKind::Overlay ? FormKind::Overlay : FormKind::FullDepth;
+    const std::vector<ComparisonLine> comparison = FormComparison(env, *design, options.costs);
     if (!options.pdf.empty()) {
         const PdfRequest request{kind, record, sheet, options.pdf,
                                  options.face.empty() ? std::nullopt : std::optional<std::string>(options.face),
-                                 *ParseNumber(options.size), {}};
+                                 *ParseNumber(options.size), comparison};
         if (auto failure = env.writePdf(request)) {
             Error(env, options.pdf, *failure);
             return kExitRefused;
@@ -176,9 +221,9 @@ int Form(CliEnvironment& env, const FormOptions& options, bool pdfGiven) {
     CharGridPage page;
     constexpr double kGridPoints = 12.0;
     if (kind == FormKind::FullDepth) {
-        PrintFullDepthForm(page, record, sheet, "Courier", kGridPoints);
+        PrintFullDepthForm(page, record, sheet, "Courier", kGridPoints, comparison);
     } else {
-        PrintOverlayForm(page, record, sheet, "Courier", kGridPoints);
+        PrintOverlayForm(page, record, sheet, "Courier", kGridPoints, comparison);
     }
     for (int p = 0; p < page.PageCount(); ++p) {
         if (p > 0) env.out << '\f';
@@ -383,6 +428,9 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
         ->check(points)
         ->needs(pdf)
         ->capture_default_str();
+    formCommand->add_option("--costs", form.costs, costsHelp + "; prices the alternatives on the page after the form")
+        ->type_name("FILE")
+        ->check(notEmpty);
 
     OptimizeOptions optimize;
     CLI::App* optimizeCommand =
@@ -401,6 +449,15 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
         ->type_name("COURSE=LEAST:GREATEST")
         ->allow_extra_args(false);  // one range each time: the design file may follow
     optimizeCommand->add_flag("--json", optimize.json, "One JSON object instead");
+
+    std::string alternativesFile, alternativesCosts;
+    bool alternativesJson = false, alternativesCsv = false;
+    CLI::App* alternatives = app.add_subcommand(
+        "alternatives", "The alternative structures a design keeps, compared: proposed SN, difference and cost");
+    alternatives->add_option("FILE", alternativesFile, "A design file (.korvelle)")->required();
+    CLI::Option* alternativesJsonFlag = alternatives->add_flag("--json", alternativesJson, "One JSON object instead");
+    alternatives->add_flag("--csv", alternativesCsv, "A CSV table with a header instead")->excludes(alternativesJsonFlag);
+    alternatives->add_option("--costs", alternativesCosts, costsHelp)->type_name("FILE")->check(notEmpty);
 
     DesignTexts snTexts;
     CLI::App* sn = app.add_subcommand("sn", "Mean AADT, daily loads, design loading and required SN");
@@ -447,9 +504,16 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     }
 
     if (show->parsed()) {
-        return Show(env, showFiles, json ? ShowFormat::Json : csv ? ShowFormat::Csv : ShowFormat::Lines, showCosts);
+        return Show(env, showFiles, json ? OutputFormat::Json : csv ? OutputFormat::Csv : OutputFormat::Lines, showCosts);
     }
     if (optimizeCommand->parsed()) return Optimize(env, optimize);
+    if (alternatives->parsed()) {
+        return Alternatives(env, alternativesFile,
+                            alternativesJson  ? OutputFormat::Json
+                            : alternativesCsv ? OutputFormat::Csv
+                                              : OutputFormat::Lines,
+                            alternativesCosts);
+    }
     if (check->parsed()) return Check(env, checkFiles);
     if (formCommand->parsed()) return Form(env, form, pdf->count() > 0);
     if (sn->parsed()) return Sn(env, snTexts);

@@ -10,17 +10,6 @@ namespace korvelle {
 
 namespace {
 
-// A field of a CSV row: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
 // "Required SN" reads "required SN" inside a line; a name in capitals
 // ("COURSE 3 material") stays as it is.
 std::string InLine(const std::string& what) {
@@ -33,6 +22,16 @@ std::string InLine(const std::string& what) {
 }
 
 }  // namespace
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
 
 std::string Escaped(std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";

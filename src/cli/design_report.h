@@ -35,6 +35,9 @@ struct DesignSummary {
 // "\x1b", "\u0085"), a backslash as "\\"; everything else as it is.
 std::string Escaped(std::string_view text);
 
+// A field of a CSV row: quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text);
+
 // Whether the design has a required SN: its design data were confirmed
 // (saved on the designer information screen or later).
 bool HoldsRequiredSn(const DesignFile& design);

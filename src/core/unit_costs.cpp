@@ -314,11 +314,12 @@ std::optional<QuarterCents> StructureCost(const EnteredStructure& structure, con
     return sum;
 }
 
-std::string CostText(QuarterCents cost) {
+std::string DollarText(QuarterCents cost) {
     // Whole cents, half a cent and more rounded up, as FormatNumber rounds.
     const std::int64_t cents = (cost + kQuarterCentsPerCent / 2) / kQuarterCentsPerCent;
-    return "$" + FormatNumber(cents / kCentsPerDollar, "#,##0") + "." + FormatNumber(cents % kCentsPerDollar, "00") +
-           " per sq. yd.";
+    return "$" + FormatNumber(cents / kCentsPerDollar, "#,##0") + "." + FormatNumber(cents % kCentsPerDollar, "00");
 }
+
+std::string CostText(QuarterCents cost) { return DollarText(cost) + " per sq. yd."; }
 
 }  // namespace korvelle

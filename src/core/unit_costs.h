@@ -73,5 +73,7 @@ std::optional<QuarterCents> StructureCost(const EnteredStructure& structure, con
 // A cost as shown: "$1,041.25 per sq. yd.", rounded to the cent, half a cent
 // up.
 std::string CostText(QuarterCents cost);
+// The same amount alone: "$1,041.25".
+std::string DollarText(QuarterCents cost);
 
 }  // namespace korvelle

@@ -120,7 +120,7 @@ private:
             out_.Print({Item::Column(3), Item::Text(line.name)});
             Bold(false);
             out_.Print({Item::Text(" (" + line.kind + ")"), Item::EndOfLine()});
-            out_.Print({Item::Column(6), Item::Text(line.courses), Item::EndOfLine()});
+            if (!line.courses.empty()) out_.Print({Item::Column(6), Item::Text(line.courses), Item::EndOfLine()});
             out_.Print({Item::Column(6), Item::Text("Total " + line.totalThickness + " in.")});
             if (!line.proposedSn.empty()) {
                 out_.Print({Item::Spaces(3), Item::Text("Proposed SN " + line.proposedSn), Item::Spaces(3),
@@ -128,8 +128,8 @@ private:
             } else {
                 out_.Print({Item::Spaces(3), Item::Text(line.verdict)});
             }
-            if (!line.cost.empty()) out_.Print({Item::Spaces(3), Item::Text(line.cost)});
             out_.Print(Item::EndOfLine());
+            if (!line.cost.empty()) out_.Print({Item::Column(6), Item::Text("Cost " + line.cost), Item::EndOfLine()});
             EmptyLine();
         }
     }

@@ -138,6 +138,15 @@ QRect AvailableArea(const QWidget* window) {
     return screen->availableGeometry();
 }
 
+void SizeAndCentreOverParent(QWidget* dialog, QSize preferred) {
+    const QRect room = AvailableArea(dialog);
+    const QSize inside = room.size().shrunkBy(FrameMargins(dialog));
+    dialog->resize(preferred.boundedTo(inside).expandedTo(dialog->minimumSizeHint()));
+    const QWidget* parent = dialog->parentWidget();
+    PlaceCentred(dialog, parent ? FrameGeometry(parent).center() : room.center(), room);
+    KeepFrameOnScreenOnceFramed(dialog);
+}
+
 void PlaceCentred(QWidget* window, QPoint centre, QRect area) {
     QRect placed(QPoint(), FrameGeometry(window).size());
     placed.moveCenter(centre);

@@ -132,6 +132,10 @@ void PlaceCentred(QWidget* window, QPoint centre, QRect area);
 // its screen's available area.  For a window sized before its frame was
 // known.
 void KeepFrameOnScreenOnceFramed(QWidget* window);
+// A dialog first shown: as large as `preferred` where its screen has room
+// (never smaller than its layout needs), centred over the window it was
+// opened from, its frame kept on the screen.
+void SizeAndCentreOverParent(QWidget* dialog, QSize preferred);
 
 // A label that reports clicks, for links and pictures.
 class ClickableLabel : public QLabel {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <vector>
@@ -80,6 +81,8 @@ std::optional<std::string> QtDesktop::AskText(const std::string& text, const std
     dialog.setLabelText(QString::fromStdString(text));
     dialog.setTextValue(QString::fromStdString(initial));
     dialog.setInputMode(QInputDialog::TextInput);
+    // The field is found by the question it answers.
+    if (auto* field = dialog.findChild<QLineEdit*>()) field->setAccessibleName(QString::fromStdString(text));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().toStdString();
 }

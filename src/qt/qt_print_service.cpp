@@ -45,6 +45,10 @@ void SetUpPrinter(QPrinter& printer) {
     }
 }
 
+// The job without its comparison page: what the pages of the form itself
+// are counted on, the comparison being asked about never.
+FormJob WithoutComparison(const FormJob& job) { return FormJob{job.kind, job.font, job.record, job.sheet, {}}; }
+
 }  // namespace
 
 std::vector<std::string> QtPrintService::PrinterFaces() { return InstalledFaces(); }
@@ -109,7 +113,12 @@ std::optional<std::string> QtPrintService::PreviewForm(FormKind kind, const Font
 PrintOutcome QtPrintService::PrintOnPrinter(QPrinter& printer, const FormJob& job, const ConfirmPages& confirm) {
     try {
         FormDocument form(printer, [&](QtPage& page) { LayOut(page, job); });
-        if (!confirm(form.PageCount())) return {PrintOutcome::Cancelled, {}};
+        int formPages = form.PageCount();
+        if (!job.comparison.empty()) {
+            FormDocument alone(printer, [&](QtPage& page) { LayOut(page, WithoutComparison(job)); });
+            formPages = alone.PageCount();
+        }
+        if (!confirm(formPages)) return {PrintOutcome::Cancelled, {}};
         form.Paint();
     } catch (const std::exception& error) {
         printer.abort();
@@ -127,7 +136,11 @@ PrintOutcome QtPrintService::PrintToFile(const QString& target, const QPageLayou
     QByteArray pdf;
     try {
         PdfForm form(layout, [&](QtPage& page) { LayOut(page, job); });
-        if (!confirm(form.PageCount())) return {PrintOutcome::Cancelled, {}};
+        const int formPages = job.comparison.empty()
+                                  ? form.PageCount()
+                                  : PdfForm(layout, [&](QtPage& page) { LayOut(page, WithoutComparison(job)); })
+                                        .PageCount();
+        if (!confirm(formPages)) return {PrintOutcome::Cancelled, {}};
         pdf = form.Bytes();
     } catch (const std::exception& error) {
         return {PrintOutcome::Failed, Sentence(error.what())};

@@ -447,8 +447,9 @@ QWidget* SensitivityWindow::BuildTables(const Sensitivity& sensitivity) {
         SetCell(structureTable_, row, 3, Q(loading.lines[i].Short(false)));
     }
     if (soil.lines.empty()) {
-        layout->addWidget(MakeNote("No structure is accepted: ACCEPT one on its result screen to see it drawn "
-                                   "across the curves.",
+        layout->addWidget(MakeNote("No structure is accepted or kept as an alternative: ACCEPT one on its result "
+                                   "screen, or KEEP AS ALTERNATIVE on a structure screen, to see it drawn across "
+                                   "the curves.",
                                    page));
         structureTable_->hide();
     } else {
@@ -595,13 +596,8 @@ void SensitivityWindow::SaveChosenPicture() {
 void SensitivityWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    // As large as the charts want where the screen has room, inside the
-    // screen of the window it was opened from, centred over it.
-    const QRect room = AvailableArea(this);
-    const QSize inside = room.size().shrunkBy(FrameMargins(this));
-    resize(kPreferredSize.boundedTo(inside).expandedTo(minimumSizeHint()));
-    PlaceCentred(this, parentWidget() ? FrameGeometry(parentWidget()).center() : room.center(), room);
-    KeepFrameOnScreenOnceFramed(this);
+    // As large as the charts want where the screen has room.
+    SizeAndCentreOverParent(this, kPreferredSize);
 }
 
 void QtSensitivityDisplay::ShowSensitivity(const Sensitivity& sensitivity) {

@@ -121,11 +121,17 @@ FormWindow* BuildMainMenuWindow(WindowContext& context) {
     w->AddShortcut(QKeySequence::Open, MainMenu::kOpen);
     // How the required SN moves with the soil support and the loading,
     // with the accepted structure drawn across.
-    layout->addLayout(w->AddButtonRow({{MainMenu::kSensitivity, "SENSITIVITY..."}}));
+    // The alternative structures kept, side by side.
+    layout->addLayout(
+        w->AddButtonRow({{MainMenu::kSensitivity, "SENSITIVITY..."}, {MainMenu::kAlternatives, "ALTERNATIVES..."}}));
     QWidget* sensitivity = w->control(MainMenu::kSensitivity);
     sensitivity->setAccessibleName("SENSITIVITY");
     sensitivity->setToolTip("The required SN against soil support and against the design loading (Ctrl+G)");
     w->AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), MainMenu::kSensitivity);
+    QWidget* alternatives = w->control(MainMenu::kAlternatives);
+    alternatives->setAccessibleName("ALTERNATIVES");
+    alternatives->setToolTip("The alternative structures kept, compared on the design as it stands (Ctrl+L)");
+    w->AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), MainMenu::kAlternatives);
     auto* hint = MakeNote("(CLICK ON ONE)", w, false);
     hint->setAlignment(Qt::AlignCenter);
     layout->addWidget(hint);
@@ -145,7 +151,7 @@ FormWindow* BuildMainMenuWindow(WindowContext& context) {
     row->addStretch();
     layout->addLayout(row);
     w->SetFocusOrder({MainMenu::kOptions, MainMenu::kContinue, MainMenu::kSave, MainMenu::kSaveAs, MainMenu::kOpen,
-                      MainMenu::kSensitivity});
+                      MainMenu::kSensitivity, MainMenu::kAlternatives});
     w->setMinimumWidth(420);
     return w;
 }

@@ -103,6 +103,10 @@ void FinishEntryWindow(FormWindow* w, QVBoxLayout* layout, const StructureEntryS
     leastCost->setAccessibleName("LEAST COST");
     leastCost->setToolTip("The thicknesses that make the structure cost least while it meets the required SN");
     tools->addWidget(leastCost);
+    QPushButton* keep = w->AddButton(s.KeepButton(), "KEEP AS ALTERNATIVE...");
+    keep->setAccessibleName("KEEP AS ALTERNATIVE");
+    keep->setToolTip("Keeps these courses under a name, to compare with others under ALTERNATIVES... on the main menu");
+    tools->addWidget(keep);
     tools->addStretch();
     layout->addLayout(tools);
     layout->addSpacing(8);
@@ -115,7 +119,7 @@ void FinishEntryWindow(FormWindow* w, QVBoxLayout* layout, const StructureEntryS
 
     QList<int> order;
     for (int r = 0; r < s.rows(); ++r) order << s.List(r) << s.Thickness(r) << s.Scroll(r) << s.FitButton(r);
-    order << s.LeastCostButton() << s.ContinueButton() << s.GuidelinesButton() << s.QuitButton();
+    order << s.LeastCostButton() << s.KeepButton() << s.ContinueButton() << s.GuidelinesButton() << s.QuitButton();
     w->SetFocusOrder(order);
     w->control(s.List(0))->setFocus();
 }

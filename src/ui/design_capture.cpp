@@ -29,20 +29,13 @@ std::array<std::string, N> Texts(Program& program, ScreenId id, const std::array
 template <std::size_t N>
 std::optional<std::array<CourseRow, N>> Courses(Program& program, ScreenId id) {
     if (!program.created(id)) return std::nullopt;
-    auto& screen = program.logic<StructureEntryScreen>(id);
-    FormView& view = program.view(id);
-    std::array<CourseRow, N> rows;
-    bool any = false;
-    for (int r = 0; r < static_cast<int>(N); ++r) {
-        CourseRow& row = rows[static_cast<std::size_t>(r)];
-        row.position = view.Choice(screen.List(r));
-        row.material = screen.MaterialName(r, row.position);
-        if (row.material.empty()) row.position = -1;
-        row.thickness = view.Text(screen.Thickness(r));
-        any = any || row.position >= 0 || !row.thickness.empty();
+    const std::vector<CourseRow> rows = EntryRows(program, id);
+    if (std::all_of(rows.begin(), rows.end(), [](const CourseRow& row) { return row.position < 0 && row.thickness.empty(); })) {
+        return std::nullopt;
     }
-    if (!any) return std::nullopt;
-    return rows;
+    std::array<CourseRow, N> courses;
+    std::copy_n(rows.begin(), N, courses.begin());
+    return courses;
 }
 
 DesignStage StageOf(ScreenId id) {
@@ -64,6 +57,20 @@ DesignStage StageOf(ScreenId id) {
 }
 
 }  // namespace
+
+std::vector<CourseRow> EntryRows(Program& program, ScreenId id) {
+    auto& screen = program.logic<StructureEntryScreen>(id);
+    FormView& view = program.view(id);
+    std::vector<CourseRow> rows(static_cast<std::size_t>(screen.rows()));
+    for (int r = 0; r < screen.rows(); ++r) {
+        CourseRow& row = rows[static_cast<std::size_t>(r)];
+        row.position = view.Choice(screen.List(r));
+        row.material = screen.MaterialName(r, row.position);
+        if (row.material.empty()) row.position = -1;
+        row.thickness = view.Text(screen.Thickness(r));
+    }
+    return rows;
+}
 
 ScreenId StageScreen(DesignStage stage) {
     switch (stage) {
@@ -146,6 +153,7 @@ void ShowDesign(Program& program, const DesignFile& file, const CheckedDesign& c
         if (checked.accepted->current) acceptance->basis = BasisOf(file, checked.accepted->kind);
     }
     program.SetAcceptance(std::move(acceptance));
+    program.alternatives() = file.alternatives;
     program.ShowOnly(StageScreen(file.stage));
 }
 
@@ -183,6 +191,7 @@ DesignFile CaptureDesign(Program& program) {
     file.fullDepth = Courses<kFullDepthCourses>(program, ScreenId::FullDepthEntry);
     file.overlay = Courses<kOverlayCourses + kExistingCourses>(program, ScreenId::OverlayEntry);
     file.stage = StageOf(program.current());
+    file.alternatives = program.alternatives();
     if (const std::optional<Acceptance>& acceptance = program.acceptance()) {
         file.accepted = acceptance->result;
         file.accepted->current = acceptance->basis && *acceptance->basis == BasisOf(file, acceptance->result.kind);
@@ -193,7 +202,7 @@ DesignFile CaptureDesign(Program& program) {
 bool SameEntries(const DesignFile& a, const DesignFile& b) {
     auto entries = [](const DesignFile& f) {
         return std::tie(f.project, f.designData, f.designer, f.office, f.ldfWorksheetEntry, f.county,
-                        f.countySoilSupport, f.countyRegionalFactor, f.fullDepth, f.overlay);
+                        f.countySoilSupport, f.countyRegionalFactor, f.fullDepth, f.overlay, f.alternatives);
     };
     return entries(a) == entries(b);
 }

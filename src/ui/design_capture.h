@@ -8,8 +8,8 @@ namespace korvelle {
 
 // The design as the screens hold it: every text as typed, every choice, the
 // worksheets' state, the structures laid out, where the designer stands, and
-// the structure accepted last, marked current or stale, wherever the designer
-// stands.  A screen never shown counts with what it would first show; a
+// the structure accepted last, marked current or stale, and the alternatives
+// kept, wherever the designer stands.  A screen never shown counts with what it would first show; a
 // structure screen with nothing entered counts as unused.  Creates no window.
 // The file's "program" and "saved" members are left empty.
 DesignFile CaptureDesign(Program& program);
@@ -30,6 +30,9 @@ bool SameEntries(const DesignFile& a, const DesignFile& b);
 // Whether two designs hold the same entries and the same acceptance: what a
 // saved file would lose.
 bool SameDesign(const DesignFile& a, const DesignFile& b);
+
+// The course rows of a structure entry screen as they stand, top down.
+std::vector<CourseRow> EntryRows(Program& program, ScreenId id);
 
 // The screen a design's stage stands for.
 ScreenId StageScreen(DesignStage stage);

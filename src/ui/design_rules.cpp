@@ -170,6 +170,29 @@ std::optional<DesignRefusal> CoursesTextRefusal(const StructureRules& rules, std
     return std::nullopt;
 }
 
+// Each alternative's name, unique, and its thicknesses as its entry screen's
+// fields would hold them.
+std::optional<DesignRefusal> AlternativesRefusal(const std::vector<Alternative>& alternatives) {
+    for (std::size_t a = 0; a < alternatives.size(); ++a) {
+        const Alternative& alternative = alternatives[a];
+        const StructureRules& rules = RulesOf(alternative.kind);
+        const std::string field = "ALTERNATIVE " + std::to_string(a + 1) + " NAME";
+        if (auto refusal = AlternativeNameRefusal(alternative.name)) {
+            return DesignRefusal{rules.screen, field, -1, *refusal, false};
+        }
+        const auto earlier = alternatives.begin() + static_cast<std::ptrdiff_t>(a);
+        if (std::any_of(alternatives.begin(), earlier, [&](const Alternative& e) { return e.name == alternative.name; })) {
+            return DesignRefusal{rules.screen, field, -1, "\"" + alternative.name + "\" names an earlier alternative",
+                                 false};
+        }
+        if (auto refusal = CoursesTextRefusal(rules, alternative.rows)) {
+            refusal->field = "alternative " + alternative.name + ", " + refusal->field;
+            return refusal;
+        }
+    }
+    return std::nullopt;
+}
+
 // Every text of the file as its screen's field would hold it.
 std::optional<DesignRefusal> TextsRefusal(const DesignFile& file, const std::vector<CountyEntry>& counties) {
     static constexpr std::array<const FieldRule*, kDesignerFields> kDesignerRules = {
@@ -202,7 +225,7 @@ std::optional<DesignRefusal> TextsRefusal(const DesignFile& file, const std::vec
     if (file.overlay) {
         if (auto refusal = CoursesTextRefusal(OverlayRules(), *file.overlay)) return refusal;
     }
-    return std::nullopt;
+    return AlternativesRefusal(file.alternatives);
 }
 
 // ------------------------------------------------------------ the chain
@@ -282,6 +305,15 @@ std::string_view ScreenName(ScreenId screen) {
         case ScreenId::OverlayEntry: return OverlayRules().name;
         default: return "Design";
     }
+}
+
+std::optional<std::string> AlternativeNameRefusal(std::string_view name) {
+    if (name.find_first_not_of(' ') == std::string_view::npos) return "must be entered";
+    if (Utf8Length(name) > static_cast<std::size_t>(kMaxAlternativeName)) {
+        return "holds at most " + std::to_string(kMaxAlternativeName) + " characters";
+    }
+    if (HoldsControlCharacter(name)) return std::string(kControlCharacterMessage);
+    return std::nullopt;
 }
 
 std::string DesignRefusal::Text() const {

@@ -213,6 +213,16 @@ struct ResultDifference {
 // In the result screen's order.
 std::vector<ResultDifference> Differences(const AcceptedStructure& saved, const AcceptedStructure& now);
 
+// ------------------------------------------------------------ alternatives
+
+// The most characters of an alternative's name.
+inline constexpr int kMaxAlternativeName = 40;
+
+// Why a name (as given, blanks around it included) cannot name an
+// alternative: "must be entered", "holds at most 40 characters", or a
+// control character; nothing when it can.
+std::optional<std::string> AlternativeNameRefusal(std::string_view name);
+
 // ------------------------------------------------------------ a whole design
 
 // A design file through the rules, as the screens would take it.
@@ -238,7 +248,8 @@ struct CheckedDesign {
 };
 
 // Checks every text of the file (fits its field, holds no control
-// character; the county chosen is in the table), confirms the data screens
+// character; the county chosen is in the table; every alternative has a name
+// of its own), confirms the data screens
 // before its stage, evaluates the structures, and works out a current
 // acceptance again.  A file is refused with the first refusal, as the screen
 // that refuses it words it.

@@ -19,7 +19,9 @@ std::span<const HelpTopic> HelpTopics();
 // The heading of the guide's section on `screen`.
 std::string_view HelpHeading(ScreenId screen);
 
-// The section on the sensitivity chart, a window of no screen of its own.
+// The sections on windows of no screen of their own: the sensitivity
+// chart, the alternatives.
 inline constexpr std::string_view kSensitivityHelpHeading = "Sensitivity";
+inline constexpr std::string_view kAlternativesHelpHeading = "Alternatives";
 
 }  // namespace korvelle

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "alternatives.h"
 #include "core/number_format.h"
 #include "design_document.h"
 #include "print/font_choice.h"
@@ -102,7 +103,8 @@ void PrintScreen::PreviewWithService() {
         });
         return done;
     };
-    if (auto failure = service_->PreviewForm(kind_, font, program_.record(), sheet, print)) {
+    const std::vector<ComparisonLine> comparison = ComparisonLines(CompareAlternatives(program_));
+    if (auto failure = service_->PreviewForm(kind_, font, program_.record(), sheet, print, comparison)) {
         view().SetText(kStatus, "Not previewed: " + *failure);
     }
 }
@@ -120,7 +122,8 @@ bool PrintScreen::PrintWithFont(const FontChoice& font, const ResultSheet& sheet
         declinedPages = pages;
         return false;
     };
-    const PrintOutcome outcome = service_->PrintForm(kind_, font, program_.record(), sheet, confirm);
+    const std::vector<ComparisonLine> comparison = ComparisonLines(CompareAlternatives(program_));
+    const PrintOutcome outcome = service_->PrintForm(kind_, font, program_.record(), sheet, confirm, comparison);
     switch (outcome.kind) {
         case PrintOutcome::Printed: view().SetText(kStatus, "Printed on " + outcome.detail); break;
         case PrintOutcome::Saved: view().SetText(kStatus, "Saved as " + outcome.detail); break;

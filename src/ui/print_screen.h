@@ -32,7 +32,7 @@ struct PrintOutcome {
 };
 
 // Asked, with the number of pages the form takes on the printer and paper
-// chosen, after it has been laid out and before anything is printed or
+// chosen (the comparison page of the alternatives not counted), after it has been laid out and before anything is printed or
 // written: true goes on, false prints nothing.
 using ConfirmPages = std::function<bool(int pages)>;
 

@@ -100,6 +100,9 @@ public:
     // The design's file: saving, opening, changes since.
     DesignDocument& document() { return *document_; }
 
+    // The alternative structures kept, in the order kept.
+    std::vector<Alternative>& alternatives() { return alternatives_; }
+
     // The agency's unit-cost table, or why there is none to use.
     void SetUnitCosts(std::optional<UnitCostTable> table, std::string problem = {}) {
         unitCosts_ = std::move(table);
@@ -123,6 +126,7 @@ private:
     ScreenId current_ = ScreenId::Startup;
     std::optional<Acceptance> acceptance_;
     std::optional<UnitCostTable> unitCosts_;
+    std::vector<Alternative> alternatives_;
     std::string unitCostProblem_ = "no unit-cost table was read";
     std::unique_ptr<DesignDocument> document_;
 };

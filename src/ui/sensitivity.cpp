@@ -272,7 +272,7 @@ std::string SensitivityChart::Description() const {
         text += " " + reach.line.label + ", proposed SN " + SnText(reach.line.proposedSn) + ", " + reach.Text(soil());
         text += soil() ? " at regional factor " + designRegionalFactor + "." : ".";
     }
-    if (lines.empty()) text += " No structure is accepted: none is drawn across the curves.";
+    if (lines.empty()) text += " No structure is accepted or kept as an alternative: none is drawn across the curves.";
     for (const auto& [reason, count] : Refused(*this)) {
         text += " " + FormatNumber(static_cast<std::int64_t>(count), kCountPattern) +
                 (count == 1 ? " point has" : " points have") + " no required SN: " + reason + ".";
@@ -340,6 +340,11 @@ std::vector<StructureLine> StructureLines(Program& program) {
         const StructureKind kind = acceptance->result.kind;
         if (const auto sn = ProposedSn(kind, acceptance->basis->courses, program.record())) {
             lines.push_back({kind == StructureKind::Overlay ? "Accepted: overlay" : "Accepted: full-depth", *sn});
+        }
+    }
+    for (const Alternative& alternative : program.alternatives()) {
+        if (const auto sn = ProposedSn(alternative.kind, alternative.rows, program.record())) {
+            lines.push_back({alternative.name, *sn});
         }
     }
     return lines;

@@ -130,7 +130,8 @@ SweepRange LoadingSweepRange(float designEsal);
 std::string ShortestText(const FieldRule& rule, float value);
 
 // The structures the chart draws, in order: the accepted structure, while
-// its acceptance is current.  Each structure's proposed SN is worked out
+// its acceptance is current, then each alternative CONTINUE would evaluate,
+// labelled with its name.  Each structure's proposed SN is worked out
 // again from its courses on the design as it stands.
 std::vector<StructureLine> StructureLines(Program& program);
 

@@ -5,6 +5,7 @@
 
 #include "core/materials.h"
 #include "core/version.h"
+#include "alternatives.h"
 #include "design_document.h"
 
 namespace korvelle {
@@ -76,6 +77,7 @@ void MainMenu::Click(int control) {
         case kSaveAs: program_.document().Save(true); break;
         case kOpen: program_.document().Open(); break;
         case kSensitivity: ShowSensitivity(); break;
+        case kAlternatives: ShowAlternatives(); break;
         default: break;
     }
 }
@@ -91,6 +93,18 @@ void MainMenu::ShowSensitivity() {
         return;
     }
     sensitivity_->ShowSensitivity(ComputeSensitivity(program_.record(), StructureLines(program_)));
+}
+
+void MainMenu::ShowAlternatives() {
+    if (!alternatives_) {
+        program_.desktop().Beep();
+        return;
+    }
+    if (const std::optional<std::size_t> use = alternatives_->ShowAlternatives(program_)) {
+        PutAlternative(program_, *use);
+    } else {
+        Shown();  // the file changed when an alternative was renamed or deleted
+    }
 }
 
 void MainMenu::Continue() {

@@ -8,6 +8,8 @@
 
 namespace korvelle {
 
+class AlternativesDisplay;
+
 // The start-up screen: its load step prepares the design record for the run.
 // OPEN DESIGN... reopens a saved design straight away.
 class StartupScreen : public Screen {
@@ -48,7 +50,7 @@ private:
 // The hub of every run, and where designs are saved and opened.
 class MainMenu : public Screen {
 public:
-    enum Control { kOptions, kContinue, kSave, kSaveAs, kOpen, kFileStatus, kAcceptance, kSensitivity };
+    enum Control { kOptions, kContinue, kSave, kSaveAs, kOpen, kFileStatus, kAcceptance, kSensitivity, kAlternatives };
     enum Option { kFullDepth, kOverlay, kEditData, kQuit };
     explicit MainMenu(Program& program) : program_(program) {}
     void Click(int control) override;
@@ -61,6 +63,9 @@ public:
     void SelectFullDepth();
     // Where SENSITIVITY... shows its chart; without one the button only beeps.
     void SetSensitivityDisplay(SensitivityDisplay* display) { sensitivity_ = display; }
+    // Where ALTERNATIVES... shows the alternatives; without one the button
+    // only beeps.
+    void SetAlternativesDisplay(AlternativesDisplay* display) { alternatives_ = display; }
 
 protected:
     void Load() override;
@@ -70,8 +75,12 @@ private:
     // SENSITIVITY...: the chart of the design as the design data stand,
     // with the structures drawn across it.
     void ShowSensitivity();
+    // ALTERNATIVES...: the alternatives compared on the design as it stands;
+    // the one USE chose put on its entry screen.
+    void ShowAlternatives();
     Program& program_;
     SensitivityDisplay* sensitivity_ = nullptr;
+    AlternativesDisplay* alternatives_ = nullptr;
 };
 
 inline constexpr std::string_view kPictureMessage = "    DAWGS SUCK!!!";

@@ -1,5 +1,7 @@
 #include "structure_screens.h"
 
+#include "alternatives.h"
+
 #include "fit.h"
 #include "least_cost_screen.h"
 #include "print_screen.h"
@@ -29,6 +31,8 @@ void StructureEntryScreen::Click(int control) {
         program_.Show(ScreenId::Guidelines);
     } else if (control == LeastCostButton()) {
         program_.logic<LeastCostScreen>(ScreenId::LeastCost).Open(rules_.screen);
+    } else if (control == KeepButton()) {
+        KeepAlternative(program_, rules_.screen);
     } else if (control == QuitButton()) {
         program_.Quit();
     }

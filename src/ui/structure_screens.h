@@ -34,6 +34,7 @@ public:
     int QuitButton() const { return 3 * rows() + 2; }
     int FitButton(int row) const { return 3 * rows() + 3 + row; }
     int LeastCostButton() const { return 4 * rows() + 3; }
+    int KeepButton() const { return 4 * rows() + 4; }
     const RowSpec& row(int r) const { return rules_.rows[static_cast<std::size_t>(r)]; }
     // The name a row's list shows at a position; empty for none.
     virtual std::string MaterialName(int row, int position) const = 0;

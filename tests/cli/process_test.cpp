@@ -308,7 +308,7 @@ TEST(CliUsage, AnUnknownCommandIsNamedWithTheCommandsThereAre) {
     const CliRun run = RunCli({"bogus", kFullDepth});
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(SplitLines(run.err).at(0),
-              "korvelle-cli: unknown command \"bogus\"; the commands are show, check, form, optimize, sn, sweep");
+              "korvelle-cli: unknown command \"bogus\"; the commands are show, check, form, optimize, alternatives, sn, sweep");
 }
 
 // The form is never written over the design it is made from, another design

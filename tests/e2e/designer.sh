@@ -150,10 +150,25 @@ print_from_preview() {
 file_identity() { stat -c '%i %y %s' "$1" 2>/dev/null || echo none; }
 file_replaced() { [ -s "$1" ] && [ "$(file_identity "$1")" != "$2" ]; }
 
+# KEEP AS ALTERNATIVE, which has the focus on a structure entry screen:
+# keeps its courses under the letter offered and `name`, and comes back to
+# the screen with the focus on the button.
+keep_alternative() {
+    local w
+    w=$(xdotool getwindowfocus)
+    keys Return
+    window "ALTERNATIVES" >/dev/null
+    shot keep-alternative
+    keys End
+    enter "$1"
+    gone "ALTERNATIVES"
+    window "$(xdotool getwindowname "$w")" >/dev/null
+}
+
 # The printed form as text, kept as `name`.txt in the output folder; the
-# form must be one page.
+# form must be one page, or `pages` (with the comparison of alternatives).
 printed_form() {
-    local file="$HOME/Documents/design-form.pdf"
-    [ "$(pdfinfo "$file" | awk '/^Pages:/ { print $2 }')" = 1 ] || fail "the form is not one page"
+    local file="$HOME/Documents/design-form.pdf" pages=${2:-1}
+    [ "$(pdfinfo "$file" | awk '/^Pages:/ { print $2 }')" = "$pages" ] || fail "the form is not $pages page(s)"
     form_text "$file" | tee "$OUT/$1.txt"
 }

@@ -184,8 +184,9 @@ program_ends() {
 file_appears() { wait_until test -s "$1" || fail "no file $1"; }
 
 # The form as text, one printed character per column (12 points = 7.2 per
-# character at 72 per inch).
-form_text() { pdftotext -fixed 7.2 -layout "$1" -; }
+# character at 72 per inch), the pages one after the other without the form
+# feeds between them.
+form_text() { pdftotext -fixed 7.2 -layout "$1" - | tr -d '\f'; }
 
 # Checks that the form holds a line equal to `line` once runs of blanks are
 # taken as one and the ends trimmed.

@@ -20,7 +20,7 @@ choose 5                                        # COURSE 1: 12.5 mm SMA
 keys Tab
 type_text 6
 shot full-depth-entry
-repeat_key Tab 20                               # past the bar, FIT, four empty rows and LEAST COST to CONTINUE
+repeat_key Tab 21                               # past the bar, FIT, four empty rows, LEAST COST and KEEP to CONTINUE
 keys Return
 w=$(window "Flexible Pavement Design - Proposed Pavement Structure" "$w")
 shot first-result

@@ -34,7 +34,7 @@ keys Tab
 type_text 8.00
 keys Tab                                        # on to its scroll bar: no text cursor in the picture
 shot full-depth-entry
-repeat_key Tab 8                                # past FIT, COURSE 5, LEAST COST and CONTINUE to the guidelines
+repeat_key Tab 9                                # past FIT, COURSE 5, LEAST COST, KEEP and CONTINUE to the guidelines
 keys Return
 window "Flexible Pavement Design - SuperPave Mix Guidelines" >/dev/null
 shot guidelines

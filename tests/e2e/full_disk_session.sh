@@ -19,7 +19,7 @@ window "Flexible Pavement Design - Proposed Pavement Structure" >/dev/null
 choose 5                                        # COURSE 1: 12.5 mm SMA
 keys Tab
 type_text 6
-repeat_key Tab 20                               # past the bar, FIT, four empty rows and LEAST COST to CONTINUE
+repeat_key Tab 21                               # past the bar, FIT, four empty rows, LEAST COST and KEEP to CONTINUE
 keys Return
 w=$(window "Flexible Pavement Design - Proposed Pavement Structure")
 keys Return                                     # ACCEPT

@@ -33,7 +33,7 @@ choose 5                                        # EXISTING COURSE 2: Graded Aggr
 keys Tab
 type_text 8.00
 shot overlay-entry
-repeat_key Tab 8                                # past the empty third row and LEAST COST to CONTINUE
+repeat_key Tab 9                                # past the empty third row, LEAST COST and KEEP to CONTINUE
 keys Return
 
 w=$(window "Flexible Pavement Design - Proposed Overlay" "$w")

@@ -76,17 +76,18 @@ TEST_F(StructureEntryWindowsTest, FullDepthScreenShowsItsCoursesNotesAndButtons)
     EXPECT_EQ(List(kFullDepth, 2)->accessibleName(), "COURSE 3 material");
     EXPECT_EQ(w->control(s.Thickness(2))->accessibleName(), "COURSE 3 THICKNESS (INCHES)");
 
-    // Tab runs row by row: list, thickness, scroll bar, FIT; then LEAST COST
-    // and the buttons.
+    // Tab runs row by row: list, thickness, scroll bar, FIT; then LEAST COST,
+    // KEEP AS ALTERNATIVE and the buttons.
     QList<QWidget*> expected;
     for (int r = 0; r < 5; ++r) {
         expected << w->control(s.List(r)) << w->control(s.Thickness(r)) << w->control(s.Scroll(r))
                  << w->control(s.FitButton(r));
     }
-    expected << w->control(s.LeastCostButton()) << w->control(s.ContinueButton()) << w->control(s.GuidelinesButton())
+    expected << w->control(s.LeastCostButton()) << w->control(s.KeepButton()) << w->control(s.ContinueButton()) << w->control(s.GuidelinesButton())
              << w->control(s.QuitButton());
     EXPECT_EQ(TabChain(w->control(s.List(0)), expected.size()), expected);
     EXPECT_EQ(w->control(s.LeastCostButton())->accessibleName(), "LEAST COST");
+    EXPECT_EQ(w->control(s.KeepButton())->accessibleName(), "KEEP AS ALTERNATIVE");
 }
 
 TEST_F(StructureEntryWindowsTest, ScrollBarsSetTheThicknessInQuarterInches) {

@@ -265,12 +265,12 @@ TEST(Sensitivity, EachLineTellsHowFarItMeetsTheRequiredSn) {
     EXPECT_EQ(none.soil.Description(),
               "Required SN against soil support from 0.5 to 10.0, one curve for each regional factor: 1.0, 1.5, 2.0, "
               "2.5 and 3.0. The design, at soil support 4 and regional factor 1.0, needs SN 3.44. No structure is "
-              "accepted: none is drawn across the curves.");
+              "accepted or kept as an alternative: none is drawn across the curves.");
     EXPECT_EQ(none.loading.Description(),
               "Required SN against the design loading on a logarithmic scale, from 109,500 to 9,935,300: the ESAL per "
               "truck from 0.10 to 10.00, a tenth to ten times the design's, at soil support 4 and regional factor "
-              "1.0. The design, at a design loading of 1,000,100, needs SN 3.44. No structure is accepted: none is "
-              "drawn across the curves.");
+              "1.0. The design, at a design loading of 1,000,100, needs SN 3.44. No structure is accepted or "
+              "kept as an alternative: none is drawn across the curves.");
 }
 
 // Points the design equation refuses have no SN: the curve breaks there, a
