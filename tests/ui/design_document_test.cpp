@@ -171,6 +171,10 @@ void TypeRandomDesign(FileRun& h, std::mt19937& rng) {
             const int existing = pick(1, 3);
             for (int row = 3; row < 3 + existing; ++row) course(row, pick(0, 5), pick(1, 64));
         }
+        if (pick(0, 1)) {  // kept as an alternative, under a name with letters beyond ASCII
+            h.desktop.texts = {"Alternative é " + std::to_string(pick(1, 99))};
+            h.Click(entry, s.KeepButton());
+        }
         h.Click(entry, s.ContinueButton());
         ASSERT_TRUE(h.desktop.messages.empty()) << h.desktop.Texts().front();
         const ScreenId result = overlay ? ScreenId::OverlayResult : ScreenId::FullDepthResult;
@@ -202,6 +206,7 @@ TEST(DesignFiles, ADesignTypedSavedAndOpenedAgainIsTheSameDesign) {
             EXPECT_EQ(Shown(opened, id), Shown(typed, id)) << Name(id);
         }
         EXPECT_EQ(opened.program.accepted(), typed.program.accepted());
+        EXPECT_EQ(opened.program.alternatives(), typed.program.alternatives());
         EXPECT_EQ(FormLines(opened), FormLines(typed));
         EXPECT_FALSE(opened.program.document().Modified());
         // Saved again unchanged, the file is the same text.
@@ -223,6 +228,16 @@ TEST(DesignFiles, AFileThatCannotBeUsedIsRefusedNamingWhyAndChangesNothing) {
         if (at != std::string::npos) text.replace(at, from.size(), to);
         return text;
     };
+    // The file in format 2 with alternatives named `first` (and `second`),
+    // each a full-depth structure of one course `thickness` thick.
+    auto alternatives = [&](const std::string& first, const std::string& thickness, const std::string& second = "") {
+        std::string courses = R"("courses": [{"material": "12.5 mm Superpave", "position": 2, "thickness": )" + thickness + "}";
+        for (int row = 1; row < 5; ++row) courses += R"(, {"material": null, "position": -1, "thickness": ""})";
+        courses += "]";
+        std::string list = R"({"name": )" + first + R"(, "structure": "full-depth", )" + courses + "}";
+        if (!second.empty()) list += R"(, {"name": )" + second + R"(, "structure": "full-depth", )" + courses + "}";
+        return edited(R"("version": 1,)", R"("version": 2, "alternatives": [)" + list + "],");
+    };
     struct Case {
         std::string text;
         std::string message;
@@ -239,6 +254,17 @@ TEST(DesignFiles, AFileThatCannotBeUsedIsRefusedNamingWhyAndChangesNothing) {
         {edited("\"terminalServiceability\": \"", "\"terminalServiceability\": \"9"),
          "Design data, TERMINAL SERVICEABILITY INDEX: " + std::string(kServiceabilityMessage)},
         {edited("\"format\": \"korvelle-design\"", "\"format\": \"spreadsheet\""), ""},
+        // Alternatives are held to the rules of the names and courses KEEP
+        // AS ALTERNATIVE keeps.
+        {alternatives("\"\"", "\"1.50\""), "Proposed pavement structure, ALTERNATIVE 1 NAME: must be entered"},
+        {alternatives("\"" + std::string(41, 'x') + "\"", "\"1.50\""),
+         "Proposed pavement structure, ALTERNATIVE 1 NAME: holds at most 40 characters"},
+        {alternatives("\"A\\tB\"", "\"1.50\""),
+         "Proposed pavement structure, ALTERNATIVE 1 NAME: " + std::string(kControlCharacterMessage)},
+        {alternatives("\"A\"", "\"1.50\"", "\"A\""),
+         "Proposed pavement structure, ALTERNATIVE 2 NAME: \"A\" names an earlier alternative"},
+        {alternatives("\"A\"", "\"1\\u0007\""),
+         "Proposed pavement structure, alternative A, COURSE 1 THICKNESS (INCHES): " + std::string(kControlCharacterMessage)},
         {"{ \"format\": ", ""},
     };
     for (const Case& c : cases) {

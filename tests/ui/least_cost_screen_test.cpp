@@ -5,45 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "fakes.h"
+#include "example_run.h"
 #include "ui/least_cost_screen.h"
-#include "ui/unit_cost_file.h"
 
 namespace korvelle {
 namespace {
 
 using L = LeastCostScreen;
 
-struct LeastCostRun : Harness {
-    FakeStore store;
-    FakePrintService printer;
-    explicit LeastCostRun(const char* example) {
-        std::ifstream in(std::string(KORVELLE_SOURCE_DIR) + "/data/examples/" + example, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        store.files["ex.korvelle"] = text.str();
-        program.document().SetStore(&store);
-        Logic<CountyWorksheet>(ScreenId::CountyWorksheet).SetTable(*LoadCountyTable(nullptr, nullptr));
-        program.SetUnitCosts(LoadUnitCostTable("", nullptr));
-        for (ScreenId id : {ScreenId::FullDepthPrint, ScreenId::OverlayPrint}) {
-            Logic<PrintScreen>(id).SetPrintService(&printer);
-        }
-        program.Start();
-        EXPECT_TRUE(program.document().OpenFile("ex.korvelle"));
-        desktop.Clear();
-    }
-    StructureEntryScreen& Entry(ScreenId id) { return Logic<StructureEntryScreen>(id); }
-    void ToEntry(int option) {
-        ClickOption(ScreenId::MainMenu, MainMenu::kOptions, option);
-        Click(ScreenId::MainMenu, MainMenu::kContinue);
-    }
-};
-
 TEST(LeastCost, FindSizesTheCoursesToTheExactLeastCostAndTheStructurePrintsAsAnyOther) {
-    LeastCostRun h("full-depth.korvelle");
+    ExampleRun h("full-depth.korvelle");
     h.ToEntry(MainMenu::kFullDepth);
     auto& entry = h.Entry(ScreenId::FullDepthEntry);
     h.Click(ScreenId::FullDepthEntry, entry.LeastCostButton());
@@ -83,7 +54,7 @@ TEST(LeastCost, FindSizesTheCoursesToTheExactLeastCostAndTheStructurePrintsAsAny
 }
 
 TEST(LeastCost, RefusalsInOneMessageAndRangesFollowTheCourses) {
-    LeastCostRun h("overlay.korvelle");
+    ExampleRun h("overlay.korvelle");
     h.ToEntry(MainMenu::kOverlay);
     auto& entry = h.Entry(ScreenId::OverlayEntry);
     h.Click(ScreenId::OverlayEntry, entry.LeastCostButton());
