@@ -28,6 +28,7 @@ pictures=(
     "overlay-result.png overlay overlay-result"
     "quit-question.png overlay quit-question"
     "least-cost.png least_cost least-cost-found"
+    "alternatives.png least_cost alternatives"
 )
 
 mkdir -p "$out"

@@ -333,7 +333,7 @@ DesignFileReading ReadDesignFileText(std::string_view text) {
     }
     if (version->get<std::uint64_t>() > static_cast<std::uint64_t>(kDesignFileVersion)) {
         return Refused("written by a newer Korvelle: format " + std::to_string(version->get<std::uint64_t>()) +
-                       "; this version reads format " + std::to_string(kDesignFileVersion));
+                       "; this version reads formats 1 to " + std::to_string(kDesignFileVersion));
     }
 
     DesignFile file;

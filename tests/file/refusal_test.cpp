@@ -50,7 +50,7 @@ TEST(ReadDesignFileText, RefusesEachKindOfFaultWithOneMessageSayingWhatIsWrong) 
          "not a Korvelle design file"},
         {"no format", Changed(kFullDepth, [](Json& f) { f.erase("format"); }), "not a Korvelle design file"},
         {"newer version", Changed(kFullDepth, [](Json& f) { f["version"] = 3; }),
-         "written by a newer Korvelle: format 3; this version reads format 2"},
+         "written by a newer Korvelle: format 3; this version reads formats 1 to 2"},
         {"no version", Changed(kFullDepth, [](Json& f) { f.erase("version"); }), "the member version is missing"},
         {"version as text", Changed(kFullDepth, [](Json& f) { f["version"] = "1"; }),
          "the member version must be a positive whole number"},

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "example_run.h"
 #include "fakes.h"
+#include "ui/alternatives.h"
 #include "file/recovery_copy.h"
 #include "ui/county_table.h"
 #include "ui/design_capture.h"
@@ -260,6 +262,28 @@ std::vector<std::string> ProgramMessages() {
         later.program.document().OfferRecoveries();
         for (const Message& m : later.desktop.questions) messages.push_back(m.text);
     }
+    // Alternatives: names refused and taken, USE over courses not kept,
+    // DELETE.
+    {
+        ExampleRun h("full-depth.korvelle");
+        h.ToEntry(MainMenu::kFullDepth);
+        const StructureEntryScreen& entry = h.Entry(ScreenId::FullDepthEntry);
+        for (const std::vector<std::string>& names :
+             {std::vector<std::string>{"", std::string(41, 'x'), "A\tB", "A"}, {"A"}, {"B"}}) {
+            h.desktop.texts = names;
+            h.Click(ScreenId::FullDepthEntry, entry.KeepButton());
+        }
+        h.desktop.texts = {"A"};
+        RenameAlternative(h.program, 1);
+        h.SetText(ScreenId::FullDepthEntry, entry.Thickness(3), "9");
+        ConfirmUse(h.program, 0);
+        DeleteAlternative(h.program, 0);
+        for (const std::string& text : h.desktop.Texts()) messages.push_back(text);
+        // The questions, not the prompts for a name ("...: [A: ]").
+        for (const Message& m : h.desktop.questions) {
+            if (m.text.back() != ']') messages.push_back(m.text);
+        }
+    }
     return messages;
 }
 
@@ -318,7 +342,9 @@ TEST(UserGuide, EveryScreenHasItsSection) {
         SCOPED_TRACE(topic.heading);
         EXPECT_NE(guide.find("\n### " + std::string(topic.heading) + "\n"), std::string::npos);
     }
-    EXPECT_NE(guide.find("\n## " + std::string(kSensitivityHelpHeading) + "\n"), std::string::npos);
+    for (std::string_view heading : {kSensitivityHelpHeading, kAlternativesHelpHeading}) {
+        EXPECT_NE(guide.find("\n## " + std::string(heading) + "\n"), std::string::npos) << heading;
+    }
 }
 
 }  // namespace
