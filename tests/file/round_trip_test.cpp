@@ -18,6 +18,10 @@ namespace {
     const DesignFile& read = std::get<DesignFile>(reading);
     if (!(read == file)) return ::testing::AssertionFailure() << "read back differently:\n" << text;
     if (DesignFileText(read) != text) return ::testing::AssertionFailure() << "written differently:\n" << text;
+    // Format 2 only for a design with alternatives: one without still opens
+    // in a program that reads format 1.
+    const std::string version = file.alternatives.empty() ? "\n  \"version\": 1,\n" : "\n  \"version\": 2,\n";
+    if (text.find(version) == std::string::npos) return ::testing::AssertionFailure() << "not" << version << text;
     return ::testing::AssertionSuccess();
 }
 

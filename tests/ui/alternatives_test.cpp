@@ -15,6 +15,7 @@
 
 #include "example_run.h"
 #include "ui/alternatives.h"
+#include "ui/sensitivity.h"
 
 namespace korvelle {
 namespace {
@@ -132,6 +133,18 @@ TEST(Alternatives, KeptCoursesAreComparedAsContinueEvaluatesThemPricedSortedAndP
     EXPECT_EQ(printed[1].name, "B: thinner");
     EXPECT_EQ(printed[1].verdict, "Underdesign");
     EXPECT_EQ(printed[1].difference, "5.8%");
+    h.Click(ScreenId::FullDepthPrint, PrintScreen::kPreview);
+    ASSERT_EQ(h.printer.previews.size(), 1u);
+    EXPECT_EQ(h.printer.previews[0].comparison.size(), 3u);
+
+    // The sensitivity chart draws the accepted structure, then each
+    // alternative CONTINUE evaluates, at its proposed SN.
+    const std::vector<StructureLine> lines = StructureLines(h.program);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].label, "A: as designed");
+    EXPECT_NEAR(lines[1].proposedSn, 3.86, 1e-6);
+    EXPECT_EQ(lines[2].label, "B: thinner");
+    EXPECT_NEAR(lines[2].proposedSn, 3.24, 1e-6);
 }
 
 TEST(Alternatives, NamesAreCheckedAndUseRenameAndDeleteAskFirst) {
