@@ -80,7 +80,10 @@ std::string PickArgument(FuzzedDataProvider& in) {
         "--rf", "--single-esal", "--multi-esal", "--esal", "1990", "2010", "12000", "20000", "8.5", "55", "2.5",
         "3.5:5:0.5", "1:3:1", "0:1:0", "5:1:1", "1:1000000:0.001", "1=1:2", "2=2:6", "3=0.25:1000", "9=1:2",
         "1=2:1", "--soil=4", "--pdf=out.pdf", "--size=0"};
-    if (in.ConsumeIntegralInRange<int>(0, 7) == 0) return in.ConsumeRandomLengthString(24);
+    if (in.ConsumeIntegralInRange<int>(0, 7) == 0) {
+        const std::string word = in.ConsumeRandomLengthString(24);
+        return word.substr(0, word.find('\0'));  // an argument ends at its first NUL
+    }
     return in.PickValueInArray(kWords);
 }
 
@@ -111,11 +114,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int pdfs = 0;
     environment.writePdf = [&](const PdfRequest& request) -> std::optional<std::string> {
         ++pdfs;
-        Check(pdfAsked, "a PDF is written only when --pdf is given", request.path);
+        Check(pdfAsked, "a PDF is written only when --pdf is given", fuzz::Shown(request.path));
         Check(std::find_if(arguments.begin(), arguments.end(), [&](const std::string& a) {
                   return a == request.path || a == "--pdf=" + request.path;
               }) != arguments.end(),
-              "the PDF goes where --pdf says", request.path);
+              "the PDF goes where --pdf says", fuzz::Shown(request.path));
         if (pdfFails) return "No space left on device";
         return std::nullopt;
     };

@@ -6,9 +6,9 @@
 # The test run: builds the targets under AddressSanitizer and
 # UndefinedBehaviorSanitizer (preset "fuzz"), replays every file of the
 # committed corpus fuzz/corpus/<target>/ through its target, then runs every
-# target for the time given, two at a time, each on a copy of its corpus in
-# build/fuzz/runs/<target>, where its log and any failing input are kept.  The
-# repository is left unchanged.
+# target for the time given, two at a time (KORVELLE_FUZZ_JOBS at a time when
+# set), each on a copy of its corpus in build/fuzz/runs/<target>, where its
+# log and any failing input are kept.  The repository is left unchanged.
 #
 #   scripts/fuzz.sh --campaign MINUTES [target...]   (default: every target)
 #
@@ -22,6 +22,8 @@
 # are added to fuzz/campaigns.tsv, and the script prints the runs a second
 # and in total.
 #
+# With 0 minutes, only the committed corpus is minimized again.
+#
 #   scripts/fuzz.sh --totals
 #
 # The runs of every target added up over all campaigns, as a Markdown table.
@@ -32,6 +34,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ledger=fuzz/campaigns.tsv
+most_files=400  # a corpus larger than this is minimized by edges alone
 
 all_targets() {
   for source in fuzz/*_fuzzer.cpp; do basename "$source" .cpp; done
@@ -82,7 +85,7 @@ replay() {
 }
 
 run() {
-  local target=$1 dir="$runs/$1"
+  local target=$1 dir="$PWD/$runs/$1"
   if [ -d "fuzz/corpus/$target" ]; then cp -R "fuzz/corpus/$target/." "$dir/corpus/"; fi
   "build/fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
     -artifact_prefix="$dir/artifacts/" "$dir/corpus" >"$dir/log" 2>&1
@@ -111,9 +114,10 @@ test_run() {
     mkdir -p "$runs/$target/corpus" "$runs/$target/artifacts"
     replay "$target" || failed=1
   done
-  for ((i = 0; i < ${#targets[@]}; i += 2)); do
+  local jobs="${KORVELLE_FUZZ_JOBS:-2}"
+  for ((i = 0; i < ${#targets[@]}; i += jobs)); do
     pids=()
-    batch=("${targets[@]:i:2}")
+    batch=("${targets[@]:i:jobs}")
     for target in "${batch[@]}"; do
       run "$target" &
       pids+=($!)
@@ -150,7 +154,8 @@ campaign() {
   local fast=$((total * 5 / 6))
   local sanitized=$((total - fast))
   for target in "${targets[@]}"; do
-    local dir=build/fuzz-campaign/$target committed=fuzz/corpus/$target
+    # Absolute: a target may change its working folder while it runs.
+    local dir=$PWD/build/fuzz-campaign/$target committed=fuzz/corpus/$target
     rm -rf "$dir"
     mkdir -p "$dir/corpus" "$dir/artifacts" "$dir/seeds" "$dir/merged" "$committed"
     cp -R "$committed/." "$dir/corpus/"
@@ -158,11 +163,16 @@ campaign() {
     for preset in fuzz-fast fuzz; do
       local seconds=$fast
       [ "$preset" = fuzz ] && seconds=$sanitized
+      [ "$seconds" -gt 0 ] || continue  # --campaign 0: minimize the corpus alone
       campaign_stage "$preset" "$target" "$seconds" "$dir" || { status=$?; stage_failed=$preset; break; }
     done
     local fast_runs sanitized_runs fast_rate sanitized_rate
-    fast_runs=$(final_stat "$dir/fuzz-fast.log" number_of_executed_units)
-    fast_rate=$(final_stat "$dir/fuzz-fast.log" average_exec_per_sec)
+    fast_runs=0
+    fast_rate=0
+    if [ -f "$dir/fuzz-fast.log" ]; then
+      fast_runs=$(final_stat "$dir/fuzz-fast.log" number_of_executed_units)
+      fast_rate=$(final_stat "$dir/fuzz-fast.log" average_exec_per_sec)
+    fi
     sanitized_runs=0
     sanitized_rate=0
     if [ -f "$dir/fuzz.log" ]; then
@@ -171,16 +181,26 @@ campaign() {
     fi
     # The minimized corpus: the hand-made seeds, and of everything else only
     # the inputs that reach code the seeds and the inputs kept before do not.
-    find "$committed" -maxdepth 1 -type f -not -regex '.*/[0-9a-f]\{40\}' -exec cp {} "$dir/seeds/" \;
+    find "$committed" -maxdepth 1 -type f -regextype posix-extended -not -regex '.*/[0-9a-f]{40}' -exec cp {} "$dir/seeds/" \;
     cp -R "$dir/seeds/." "$dir/merged/"
-    nice -n 10 "build/fuzz-fast/fuzz/$target" -merge=1 -timeout=20 "$dir/merged" "$dir/corpus" \
+    # A greedy set cover of the coverage keeps far fewer files than a plain
+    # merge; counted by edges alone when hit counts still keep too many.
+    nice -n 10 "build/fuzz-fast/fuzz/$target" -set_cover_merge=1 -timeout=20 "$dir/merged" "$dir/corpus" \
       >"$dir/merge.log" 2>&1
+    if [ "$(find "$dir/merged" -type f | wc -l)" -gt "$most_files" ]; then
+      rm -rf "$dir/merged"
+      cp -R "$dir/seeds" "$dir/merged"
+      nice -n 10 "build/fuzz-fast/fuzz/$target" -set_cover_merge=1 -use_counters=0 -timeout=20 "$dir/merged" \
+        "$dir/corpus" >>"$dir/merge.log" 2>&1
+    fi
     rm -rf "$committed"
     cp -R "$dir/merged" "$committed"
     local files
     files=$(find "$committed" -type f | wc -l)
-    printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%MZ)" "$target" "$minutes" \
-      "${fast_runs:-0}" "${sanitized_runs:-0}" "$files" >>"$ledger"
+    if [ "$minutes" -gt 0 ]; then
+      printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%MZ)" "$target" "$minutes" \
+        "${fast_runs:-0}" "${sanitized_runs:-0}" "$files" >>"$ledger"
+    fi
     echo "$target: ${fast_runs:-0} runs without sanitizers (${fast_rate:-0}/s), ${sanitized_runs:-0} with" \
       "(${sanitized_rate:-0}/s); corpus $files files"
     if [ "$status" -ne 0 ]; then
