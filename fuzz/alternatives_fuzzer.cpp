@@ -20,6 +20,7 @@
 #include "file/design_file.h"
 #include "file/design_file_members.h"
 #include "fuzz_support.h"
+#include "valid_utf8.h"
 #include "ui/alternatives.h"
 #include "ui/design_rules.h"
 #include "ui/unit_cost_file.h"
@@ -29,15 +30,7 @@ namespace {
 using namespace korvelle;
 using korvelle::fuzz::Check;
 using korvelle::fuzz::Shown;
-
-bool ValidUtf8(const std::string& text) {
-    try {
-        (void)nlohmann::json(text).dump();
-        return true;
-    } catch (const nlohmann::json::type_error&) {
-        return false;
-    }
-}
+using korvelle::fuzz::ValidUtf8;
 
 std::string PickText(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange<int>(0, 3)) {

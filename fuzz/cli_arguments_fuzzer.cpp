@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -45,8 +48,19 @@ std::string Listing(const fs::path& root) {
 // the XDG folders, with the example designs and a unit-cost table.
 const fs::path& Sandbox() {
     static const fs::path root = [] {
-        std::string pattern = (fs::temp_directory_path() / "korvelle-cli-fuzz-XXXXXX").string();
-        const fs::path folder = ::mkdtemp(pattern.data());
+        // Named by the process, so that the folders of runs that ended
+        // without removing theirs (libFuzzer ends most runs without the
+        // exit handlers) are found and removed here.
+        const std::string prefix = "korvelle-cli-fuzz-";
+        for (const auto& entry : fs::directory_iterator(fs::temp_directory_path())) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind(prefix, 0) != 0) continue;
+            const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove_all(entry.path());
+        }
+        const fs::path folder = fs::temp_directory_path() / (prefix + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
         for (const char* name : {"home", "config", "data", "cache", "state", "runtime"}) {
             fs::create_directories(folder / name);
         }
