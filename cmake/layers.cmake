@@ -11,10 +11,14 @@ if(KORVELLE_SANITIZE)
                                                     -fno-sanitize-recover=all)
   target_link_options(korvelle_options INTERFACE -fsanitize=address,undefined)
 endif()
-if(KORVELLE_FUZZ)
+if(KORVELLE_FUZZ AND KORVELLE_FUZZ_SANITIZE)
   target_compile_options(korvelle_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
                                                     -fno-sanitize-recover=all -fno-omit-frame-pointer
                                                     -D_GLIBCXX_ASSERTIONS)
+elseif(KORVELLE_FUZZ)
+  # Coverage instrumentation alone: several times the runs a second, for
+  # long campaigns whose finds the sanitized build then replays.
+  target_compile_options(korvelle_options INTERFACE -fsanitize=fuzzer-no-link -fno-omit-frame-pointer)
 endif()
 
 # korvelle_library(NAME FOLDER SOURCES... [DEPENDS libraries...]): a library

@@ -13,21 +13,14 @@
 #include "file/design_file.h"
 #include "file/design_file_members.h"
 #include "fuzz_support.h"
+#include "valid_utf8.h"
 
 namespace {
 
 using namespace korvelle;
 using korvelle::fuzz::Check;
 using korvelle::fuzz::Shown;
-
-bool ValidUtf8(const std::string& text) {
-    try {
-        (void)nlohmann::json(text).dump();
-        return true;
-    } catch (const nlohmann::json::type_error&) {
-        return false;
-    }
-}
+using korvelle::fuzz::ValidUtf8;
 
 template <std::size_t Rows, std::size_t Lists>
 void CheckMaterials(const std::optional<std::array<CourseRow, Rows>>& rows,

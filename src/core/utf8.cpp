@@ -38,6 +38,8 @@ std::size_t SequenceLength(std::string_view text, std::size_t at) {
 
 }  // namespace
 
+std::size_t Utf8CharacterSize(std::string_view text, std::size_t at) { return SequenceLength(text, at); }
+
 std::vector<std::string_view> Utf8Characters(std::string_view text) {
     std::vector<std::string_view> characters;
     for (std::size_t at = 0; at < text.size();) {

@@ -18,6 +18,9 @@ namespace korvelle {
 // The characters of a text, each as the bytes that encode it.
 std::vector<std::string_view> Utf8Characters(std::string_view text);
 
+// The bytes of the character that starts at text[at] (at below the size).
+std::size_t Utf8CharacterSize(std::string_view text, std::size_t at);
+
 // The number of characters of a text.
 std::size_t Utf8Length(std::string_view text);
 

@@ -93,28 +93,67 @@ void ItemPrinter::MakeRoomForLine() {
     }
 }
 
+namespace {
+
+// Where the characters of a text end, found only as far as they are asked
+// for: a long text on a narrow page is broken line by line without going over
+// the rest of it for every line.
+class CharacterEnds {
+public:
+    explicit CharacterEnds(std::string_view text) : text_(text) {}
+
+    // The bytes of the first `count` characters (of all, when there are fewer).
+    std::size_t BytesOf(std::size_t count) {
+        while (ends_.size() < count && Known() < text_.size()) {
+            ends_.push_back(Known() + Utf8CharacterSize(text_, Known()));
+        }
+        return count == 0 ? 0 : ends_[std::min(count, ends_.size()) - 1];
+    }
+    // Characters in the text up to `count`: fewer only when the text ends.
+    std::size_t Counted(std::size_t count) {
+        BytesOf(count);
+        return std::min(count, ends_.size());
+    }
+    bool IsBlank(std::size_t index) {
+        const std::size_t start = BytesOf(index);
+        return BytesOf(index + 1) - start == 1 && text_[start] == ' ';
+    }
+
+private:
+    std::size_t Known() const { return ends_.empty() ? 0 : ends_.back(); }
+
+    std::string_view text_;
+    std::vector<std::size_t> ends_;
+};
+
+}  // namespace
+
 void ItemPrinter::PrintText(std::string_view text) {
     while (!text.empty()) {
         MakeRoomForLine();
         if (page_.X() < 0.0) page_.SetX(0.0);
         double tolerance = kSameness * ColumnWidth();
         double room = page_.PrintableWidth() - page_.X() + tolerance;
-        if (page_.TextWidth(text) <= room) {
-            page_.PrintText(text);
-            return;
-        }
-        // The longest run of whole characters that fits before the edge.
-        std::vector<std::string_view> characters = Utf8Characters(text);
+        // The longest run of whole characters that fits before the edge:
+        // runs twice as long each time until one does not fit (or the whole
+        // text fits), then halving between the two.
+        CharacterEnds characters(text);
         std::size_t fits = 0;
-        std::size_t tooMany = characters.size();
-        auto bytesOf = [&](std::size_t count) {
-            std::size_t bytes = 0;
-            for (std::size_t i = 0; i < count; ++i) bytes += characters[i].size();
-            return bytes;
-        };
+        std::size_t tooMany = 0;
+        for (std::size_t count = 1; tooMany == 0; count *= 2) {
+            count = characters.Counted(count);
+            if (page_.TextWidth(text.substr(0, characters.BytesOf(count))) > room) {
+                tooMany = count;
+            } else if (characters.BytesOf(count) == text.size()) {
+                page_.PrintText(text);
+                return;
+            } else {
+                fits = count;
+            }
+        }
         while (tooMany - fits > 1) {
             std::size_t middle = fits + (tooMany - fits) / 2;
-            if (page_.TextWidth(text.substr(0, bytesOf(middle))) <= room) {
+            if (page_.TextWidth(text.substr(0, characters.BytesOf(middle))) <= room) {
                 fits = middle;
             } else {
                 tooMany = middle;
@@ -125,7 +164,8 @@ void ItemPrinter::PrintText(std::string_view text) {
         // continues on the next line at a blank rather than inside a word.
         // (A lone character wider than the whole line is all there is.)
         std::size_t blank = fits;
-        while (blank > 0 && blank < characters.size() && characters[blank - 1] != " " && characters[blank] != " ") {
+        while (blank > 0 && characters.BytesOf(blank) < text.size() && !characters.IsBlank(blank - 1) &&
+               !characters.IsBlank(blank)) {
             --blank;
         }
         if (blank > 0 && blank < fits) {
@@ -134,7 +174,7 @@ void ItemPrinter::PrintText(std::string_view text) {
             fits = 0;  // a word that does not fit the rest of the line starts the next one
         }
         if (fits > 0) {
-            std::size_t bytes = bytesOf(fits);
+            std::size_t bytes = characters.BytesOf(fits);
             page_.PrintText(text.substr(0, bytes));
             text.remove_prefix(bytes);
             while (!text.empty() && text.front() == ' ') text.remove_prefix(1);  // the blank at the break
