@@ -156,10 +156,16 @@ std::string WithAlternatives() {
                       courses("2", "6") + "}],");
 }
 
-TEST(CliForm, TheAlternativesArePrintedOnAPageAfterTheFormAsPrintPrintsThem) {
-    QTemporaryDir folder;
+// That design as a file in the folder; its path.
+QString WriteWithAlternatives(const QTemporaryDir& folder) {
     const QString design = folder.filePath("alternatives.korvelle");
     WriteAll(design, WithAlternatives());
+    return design;
+}
+
+TEST(CliForm, TheAlternativesArePrintedOnAPageAfterTheFormAsPrintPrintsThem) {
+    QTemporaryDir folder;
+    const QString design = WriteWithAlternatives(folder);
     const CliRun text = RunCli({"form", design});
     EXPECT_EQ(text.code, 0) << text.err;
     const std::size_t feed = text.out.find('\f');
@@ -212,8 +218,7 @@ TEST(CliForm, TheAlternativesArePrintedOnAPageAfterTheFormAsPrintPrintsThem) {
 
 TEST(CliAlternatives, TheComparisonAsATableJsonAndCsvAndItsRefusals) {
     QTemporaryDir folder;
-    const QString design = folder.filePath("alternatives.korvelle");
-    WriteAll(design, WithAlternatives());
+    const QString design = WriteWithAlternatives(folder);
     const CliRun table = RunCli({"alternatives", design});
     EXPECT_EQ(table.code, 0) << table.err;
     const std::vector<std::string> lines = SplitLines(table.out);

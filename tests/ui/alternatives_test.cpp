@@ -50,13 +50,13 @@ public:
 
 TEST(Alternatives, KeptCoursesAreComparedAsContinueEvaluatesThemPricedSortedAndPrinted) {
     AlternativesRun h;
-    h.Keep("A: as designed");
-    EXPECT_EQ(h.desktop.questions.back().text, "Keep the courses of this screen as an alternative, named: [A: ]");
+    h.KeepAAndB();
+    ASSERT_EQ(h.desktop.questions.size(), 2u);
+    for (const char* offered : {"A: ", "B: "}) {  // the next free letter offered each time
+        EXPECT_EQ(h.desktop.questions[offered[0] - 'A'].text,
+                  "Keep the courses of this screen as an alternative, named: [" + std::string(offered) + "]");
+    }
     EXPECT_TRUE(h.program.document().Modified());  // kept with the design, to be saved
-    h.SetText(kEntry, h.entry().Thickness(2), "2");
-    h.SetText(kEntry, h.entry().Thickness(3), "6");
-    h.Keep("B: thinner");
-    EXPECT_EQ(h.desktop.questions.back().text, "Keep the courses of this screen as an alternative, named: [B: ]");
     // An empty structure is kept too; CONTINUE refuses it, so it has no SN and no cost.
     for (int r = 0; r < 4; ++r) {
         h.Choose(kEntry, h.entry().List(r), -1);
