@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "core/design_record.h"
@@ -48,6 +49,14 @@ inline void Check(bool holds, std::string_view property, std::string_view detail
     if (!detail.empty()) report += "\n  " + std::string(detail);
     std::fputs((report + "\n").c_str(), stderr);
     std::abort();
+}
+
+// The same, with a report worked out only when the property is broken: a
+// check made on every run must not spend the run's time on its report.
+template <class Detail>
+    requires std::is_invocable_r_v<std::string, Detail>
+void Check(bool holds, std::string_view property, Detail&& detail) {
+    if (!holds) Check(false, property, std::string(detail()));
 }
 
 using FuzzView = FakeView;
