@@ -14,7 +14,8 @@
 #
 # A campaign: each target in turn (one process at a time) runs for MINUTES,
 # five sixths of them without sanitizers (preset "fuzz-fast", several times
-# faster) and the rest under the sanitizers, both on one working corpus in
+# faster) and the rest under the sanitizers (KORVELLE_SANITIZED_PERCENT of the
+# time instead when set), both on one working corpus in
 # build/fuzz-campaign/<target>.  What they found is merged with the committed
 # corpus into a minimized corpus that replaces fuzz/corpus/<target>/: the
 # hand-made seeds (every file whose name is not a hash) are always kept, found
@@ -152,6 +153,11 @@ campaign() {
   done
   local total=$((minutes * 60)) failed=0
   local fast=$((total * 5 / 6))
+  if [ -n "${KORVELLE_SANITIZED_PERCENT:-}" ]; then
+    [[ $KORVELLE_SANITIZED_PERCENT =~ ^[0-9]+$ ]] && [ "$KORVELLE_SANITIZED_PERCENT" -le 100 ] ||
+      { echo "KORVELLE_SANITIZED_PERCENT: a whole number from 0 to 100" >&2; exit 2; }
+    fast=$((total - total * KORVELLE_SANITIZED_PERCENT / 100))
+  fi
   local sanitized=$((total - fast))
   for target in "${targets[@]}"; do
     # Absolute: a target may change its working folder while it runs.
