@@ -171,7 +171,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const Thicknesses& other : others) {
         const auto key = MeetingKey(structure, other, table, record);
-        Check(!key || (meets && *meets <= *key), "no structure passed over meets the SN and comes first");
+        Check(!key || (meets && *meets <= *key), "no structure passed over meets the SN and comes first", [&] {
+            const auto shown = [](const auto& list) {
+                std::string text;
+                for (const auto& value : list) text += (value ? std::to_string(*value) : std::string("-")) + " ";
+                return text;
+            };
+            const auto keyText = [](const auto& k) {
+                std::string text;
+                if (!k) return std::string("none");
+                for (auto v : *k) text += std::to_string(v) + " ";
+                return text;
+            };
+            return "required SN " + std::to_string(record.requiredSn) + "; found " + shown(answer.quarterInches) +
+                   "(key " + keyText(meets) + ", refusal " + std::to_string(answer.refusal ? int(*answer.refusal) : -1) +
+                   "); passed over " + shown(other) + "(key " + keyText(key) + ")";
+        });
     }
     return 0;
 }
